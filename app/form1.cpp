@@ -1,0 +1,43 @@
+#include "form1.h"
+
+#include "eventhandler.h"
+#include "ui_form1.h"
+
+namespace quillet {
+
+Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
+{
+    m_ui->setupUi(this);
+    setFixedSize(size());
+
+    ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
+    ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
+    ConnectHandler(m_ui->txtPattern, &TextBox::Change, this, &Form1::OnPatternChange);
+    ConnectHandler(m_ui->Command1, &CommandButton::Click, this, &Form1::OnRemoveSpacesClick);
+}
+
+Form1::~Form1() = default;
+
+void Form1::OnDriveChange()
+{
+    m_ui->Dir1->SetPath(m_ui->Drive1->Drive());
+}
+
+void Form1::OnFolderChange()
+{
+    m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
+}
+
+void Form1::OnPatternChange()
+{
+    m_ui->File1->SetPattern(m_ui->txtPattern->Text());
+}
+
+void Form1::OnRemoveSpacesClick()
+{
+    // The files are renamed in the folder the file list shows, which is where
+    // its names come from, never in a folder that is only highlighted.
+    RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, m_renamer});
+}
+
+} // namespace quillet

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "namefile.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Form1;
+}
+
+namespace quillet {
+
+/// Quillet's one window: pick a drive, a folder and a pattern, then rename
+/// the listed files so that their names hold no spaces.
+class Form1 final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form1)
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+private:
+    void OnDriveChange();
+    void OnFolderChange();
+    void OnPatternChange();
+    void OnRemoveSpacesClick();
+
+    std::unique_ptr<Ui::Form1> m_ui;
+    FileRenamer m_renamer;
+};
+
+} // namespace quillet

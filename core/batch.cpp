@@ -1,0 +1,68 @@
+#include "batch.h"
+
+#include "spacerule.h"
+
+#include <filesystem>
+
+namespace quillet {
+
+namespace {
+
+constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+std::string stopMessage(const std::string &reason, int renamedCount, int untouchedCount)
+{
+    std::string message = reason;
+    message += "\n\nThe batch stopped at this file. ";
+    message += std::to_string(renamedCount);
+    message += renamedCount == 1 ? " file before it was" : " files before it were";
+    message += " renamed and listed; this file";
+    if (untouchedCount > 0) {
+        message += " and the ";
+        message += std::to_string(untouchedCount);
+        message += untouchedCount == 1 ? " file after it were" : " files after it were";
+    } else {
+        message += " was";
+    }
+    message += " left as they were.";
+    return message;
+}
+
+} // namespace
+
+BatchStopped::BatchStopped(const std::string &reason, int renamedCount, int untouchedCount)
+    : std::runtime_error(stopMessage(reason, renamedCount, untouchedCount)),
+      m_renamedCount(renamedCount)
+{
+}
+
+std::string JoinPath(const std::string &folderPath, const std::string &name)
+{
+    std::string path;
+    path.reserve(folderPath.size() + 1 + name.size());
+    path += folderPath;
+    path += kPathSeparator;
+    path += name;
+    return path;
+}
+
+void RunRemoveSpaces(const BatchRoles &roles)
+{
+    roles.results.Clear();
+    const int count = roles.names.ListCount();
+    for (int index = 0; index < count; ++index) {
+        const std::string name = roles.names.List(index);
+        const std::string newName = MakeNewName(name, roles.underscore.Value() == 1);
+        const std::string folderPath = roles.folder.FolderPath();
+        try {
+            // Requested even when the name is unchanged: the service then
+            // only checks that the file is still there.
+            roles.renamer.NameFile(JoinPath(folderPath, name), JoinPath(folderPath, newName));
+        } catch (const std::exception &error) {
+            throw BatchStopped(error.what(), index, count - index - 1);
+        }
+        roles.results.AddItem(newName);
+    }
+}
+
+} // namespace quillet

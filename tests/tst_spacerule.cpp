@@ -1,0 +1,9 @@
+#include <QTest>
+
+class Testspacerule : public QObject
+{
+    Q_OBJECT
+};
+
+QTEST_GUILESS_MAIN(Testspacerule)
+#include "tst_spacerule.moc"
