@@ -1,9 +1,222 @@
+#include "batch.h"
+#include "namefile.h"
+
+#include "testutil.h"
+
+#include <QTemporaryDir>
 #include <QTest>
 
-class Testbatch : public QObject
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+using namespace quillet;
+using testutil::folderNames;
+using testutil::readFile;
+using testutil::writeFile;
+using Names = std::vector<std::string>;
+
+namespace {
+
+// In-memory roles, as the window's controls fill them.
+struct FakeNames final : NameList
 {
-    Q_OBJECT
+    Names names;
+    int ListCount() const override { return static_cast<int>(names.size()); }
+    std::string List(int index) const override { return names.at(static_cast<std::size_t>(index)); }
 };
 
-QTEST_GUILESS_MAIN(Testbatch)
+struct FakeFolder final : FolderSource
+{
+    std::string path;
+    std::string FolderPath() const override { return path; }
+};
+
+struct FakeFlag final : UnderscoreFlag
+{
+    int value = 0;
+    int Value() const override { return value; }
+};
+
+struct FakeSink final : ResultSink
+{
+    Names items{"left from before"};
+    void Clear() override { items.clear(); }
+    void AddItem(const std::string &item) override { items.push_back(item); }
+};
+
+// One batch over real files in a fresh temporary folder; each file's
+// content is its own original name, so a test can tell where it went.
+struct Batch
+{
+    QTemporaryDir dir;
+    std::string folder = dir.path().toStdString();
+    FakeNames names;
+    FakeFolder source{.path = folder};
+    FakeFlag flag;
+    FakeSink results;
+    FileRenamer renamer;
+
+    explicit Batch(Names files)
+    {
+        for (const auto &name : files)
+            writeFile(folder + '/' + name, name);
+        names.names = std::move(files);
+    }
+    void run() { RunRemoveSpaces({names, source, flag, results, renamer}); }
+    std::string content(const std::string &name) const { return readFile(folder + '/' + name); }
+};
+
+} // namespace
+
+class TestBatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void run_renamesAndListsInOrder_data();
+    void run_renamesAndListsInOrder();
+    void run_emptyList_clearsResultsOnly();
+    void run_folderWithTrailingSeparator_renames();
+    void run_symlink_renamesLinkNotTarget();
+    void run_stopsAtFirstFailure_data();
+    void run_stopsAtFirstFailure();
+};
+
+void TestBatch::run_renamesAndListsInOrder_data()
+{
+    QTest::addColumn<Names>("files");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<Names>("expected");
+
+    QTest::newRow("flag/unchecked") << Names{"a b.jpg", "c.jpg"} << 0 << Names{"ab.jpg", "c.jpg"};
+    QTest::newRow("flag/checked") << Names{"a b.jpg", "c.jpg"} << 1 << Names{"a_b.jpg", "c.jpg"};
+    QTest::newRow("flag/grayed") << Names{"a b.jpg", "c.jpg"} << 2 << Names{"ab.jpg", "c.jpg"};
+    QTest::newRow("order/list order, not name order")
+        << Names{"z z.jpg", "a a.jpg", "m.jpg"} << 0 << Names{"zz.jpg", "aa.jpg", "m.jpg"};
+    QTest::newRow("bytes/not UTF-8") << Names{"caf\xe9 x\xff.jpg"} << 0 << Names{"caf\xe9x\xff.jpg"};
+    QTest::newRow("bytes/newline and leading dash")
+        << Names{"-a b\n.jpg", "--x y"} << 0 << Names{"-ab\n.jpg", "--xy"};
+    QTest::newRow("length/255-byte name")
+        << Names{std::string(120, 'a') + ' ' + std::string(134, 'b')} << 1
+        << Names{std::string(120, 'a') + '_' + std::string(134, 'b')};
+}
+
+void TestBatch::run_renamesAndListsInOrder()
+{
+    QFETCH(Names, files);
+    QFETCH(int, flag);
+    QFETCH(Names, expected);
+    Batch batch(files);
+    QVERIFY(batch.dir.isValid());
+    batch.flag.value = flag;
+
+    batch.run();
+
+    QCOMPARE(batch.results.items, expected);
+    Names sortedExpected = expected;
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    QCOMPARE(folderNames(batch.folder), sortedExpected);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        QCOMPARE(batch.content(expected[i]), files[i]);
+}
+
+void TestBatch::run_emptyList_clearsResultsOnly()
+{
+    Batch batch({});
+    QVERIFY(batch.dir.isValid());
+    writeFile(batch.folder + "/not listed.jpg", "x");
+
+    batch.run();
+
+    QCOMPARE(batch.results.items, Names{});
+    QCOMPARE(folderNames(batch.folder), Names{"not listed.jpg"});
+}
+
+void TestBatch::run_folderWithTrailingSeparator_renames()
+{
+    // The root of a drive ends in a separator, so the joined paths hold two.
+    Batch batch({"a b.jpg"});
+    QVERIFY(batch.dir.isValid());
+    batch.source.path = batch.folder + '/';
+
+    batch.run();
+
+    QCOMPARE(batch.results.items, Names{"ab.jpg"});
+    QCOMPARE(batch.content("ab.jpg"), std::string("a b.jpg"));
+}
+
+void TestBatch::run_symlink_renamesLinkNotTarget()
+{
+    Batch batch({"tar get.jpg"});
+    QVERIFY(batch.dir.isValid());
+    QCOMPARE(::symlink("tar get.jpg", (batch.folder + "/li nk.jpg").c_str()), 0);
+    batch.names.names = {"li nk.jpg"};
+
+    batch.run();
+
+    QCOMPARE(folderNames(batch.folder), (Names{"link.jpg", "tar get.jpg"}));
+    QVERIFY(std::filesystem::is_symlink(batch.folder + "/link.jpg"));
+    QCOMPARE(std::filesystem::read_symlink(batch.folder + "/link.jpg").native(),
+             std::string("tar get.jpg"));
+}
+
+void TestBatch::run_stopsAtFirstFailure_data()
+{
+    QTest::addColumn<Names>("files");
+    QTest::addColumn<Names>("listed");
+    QTest::addColumn<Names>("removedBeforeRun");
+    QTest::addColumn<Names>("folderAfter");
+
+    QTest::newRow("collision/new name exists")
+        << Names{"c.jpg", "a b.jpg", "ab.jpg", "x y.jpg"} << Names{"c.jpg"} << Names{}
+        << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"};
+    QTest::newRow("collision/two spaced names meet")
+        << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
+        << Names{"a  b.jpg", "ab.jpg", "x y.jpg"};
+    QTest::newRow("stale/listed file vanished")
+        << Names{"c.jpg", "a b.jpg", "d e.jpg"} << Names{"c.jpg"} << Names{"a b.jpg"}
+        << Names{"c.jpg", "d e.jpg"};
+    QTest::newRow("empty new name/only spaces")
+        << Names{"c.jpg", "   ", "d e.jpg"} << Names{"c.jpg"} << Names{}
+        << Names{"   ", "c.jpg", "d e.jpg"};
+}
+
+void TestBatch::run_stopsAtFirstFailure()
+{
+    QFETCH(Names, files);
+    QFETCH(Names, listed);
+    QFETCH(Names, removedBeforeRun);
+    QFETCH(Names, folderAfter);
+    Batch batch(files);
+    QVERIFY(batch.dir.isValid());
+    for (const auto &name : removedBeforeRun)
+        QCOMPARE(::unlink((batch.folder + '/' + name).c_str()), 0);
+
+    int renamedCount = -1;
+    try {
+        batch.run();
+    } catch (const BatchStopped &stop) {
+        renamedCount = stop.renamedCount();
+    }
+
+    QCOMPARE(renamedCount, static_cast<int>(listed.size()));
+    QCOMPARE(batch.results.items, listed);
+    QCOMPARE(folderNames(batch.folder), folderAfter);
+    // Each file holds its original name: every one is still there, none overwritten.
+    Names contents;
+    for (const auto &name : folderAfter)
+        contents.push_back(batch.content(name));
+    Names expectedContents;
+    for (const auto &name : files)
+        if (std::find(removedBeforeRun.begin(), removedBeforeRun.end(), name) == removedBeforeRun.end())
+            expectedContents.push_back(name);
+    std::sort(contents.begin(), contents.end());
+    std::sort(expectedContents.begin(), expectedContents.end());
+    QCOMPARE(contents, expectedContents);
+}
+
+QTEST_GUILESS_MAIN(TestBatch)
 #include "tst_batch.moc"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Quillet and runs the whole test suite,
+# first in a normal build (build/), then with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-sanitize/).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/dependencies.sh
+
+install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+for preset in default sanitize; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$(nproc)"
+    ctest --preset "$preset" --parallel "$(nproc)"
+done
