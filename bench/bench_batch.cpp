@@ -9,46 +9,13 @@
 #include "namefile.h"
 
 #include <cstdio>
-#include <dirent.h>
 #include <stdexcept>
-#include <utility>
 
 using namespace quillet;
 
 namespace {
 
 constexpr int kRounds = 3;
-
-std::vector<std::string> readNames(int folderFd)
-{
-    DIR *dir = ::fdopendir(::dup(folderFd));
-    std::vector<std::string> names;
-    while (const dirent *entry = ::readdir(dir))
-        if (entry->d_name[0] != '.')
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    return names;
-}
-
-double baselineRun(int fileCount)
-{
-    bench::TempFolder folder;
-    folder.fill(fileCount);
-
-    const auto start = bench::Clock::now();
-    const int folderFd = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    std::string newName;
-    for (const auto &name : readNames(folderFd)) {
-        newName.clear();
-        for (const char c : name)
-            if (c != ' ')
-                newName += c;
-        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
-            throw std::runtime_error("baseline rename failed: " + name);
-    }
-    ::close(folderFd);
-    return bench::millisecondsSince(start);
-}
 
 struct Names final : NameList
 {
@@ -75,15 +42,20 @@ struct Lines final : ResultSink
     void AddItem(const std::string &line) override { lines.push_back(line); }
 };
 
+double baselineRun(int fileCount)
+{
+    bench::TempFolder folder;
+    folder.fill(fileCount);
+    return bench::renameBaseline(folder.path());
+}
+
 double batchRun(int fileCount)
 {
     bench::TempFolder folder;
     folder.fill(fileCount);
-    // The names in the order the folder gives them, as the baseline renames them.
-    const int folderFd = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     Names names;
-    names.names = readNames(folderFd);
-    ::close(folderFd);
+    for (int i = 0; i < fileCount; ++i)
+        names.names.push_back(bench::photoName(i));
     Folder source;
     source.path = folder.path();
     Unchecked flag;
@@ -104,8 +76,14 @@ int main(int argc, char **argv)
 {
     const int fileCount = bench::fileCount(argc, argv, 100000);
     std::printf("Renaming %d files, %d rounds\n", fileCount, kRounds);
-    const double ratio = bench::compare(
-        "batch", kRounds, [=] { return batchRun(fileCount); }, [=] { return baselineRun(fileCount); });
-    std::printf("batch/baseline ratio: %.2f\n", ratio);
+    std::vector<double> batch;
+    std::vector<double> baseline;
+    for (int round = 0; round < kRounds; ++round) {
+        baseline.push_back(baselineRun(fileCount));
+        batch.push_back(batchRun(fileCount));
+        std::printf("  round %d: baseline %.1f ms, batch %.1f ms\n", round + 1, baseline.back(),
+                    batch.back());
+    }
+    std::printf("batch/baseline ratio: %.2f\n", bench::report("batch", batch, baseline));
     return 0;
 }

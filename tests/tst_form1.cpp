@@ -1,9 +1,179 @@
+#include "checkbox.h"
+#include "commandbutton.h"
+#include "dirlistbox.h"
+#include "drivelistbox.h"
+#include "filelistbox.h"
+#include "form1.h"
+#include "listbox.h"
+#include "textbox.h"
+
+#include "testutil.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
-class Testform1 : public QObject
+#include <unistd.h>
+
+using namespace quillet;
+
+class TestForm1 : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controls_areLaidOutAsDescribed_data();
+    void controls_areLaidOutAsDescribed();
+    void window_hasCaptionAndFixedClientArea();
+    void controls_areCreatedInOrder();
+    void tabKey_visitsControlsInTabOrder();
+    void start_showsCurrentFolderWithStartingPattern();
+    void accessKeys_clickButtonAndToggleCheckBox();
+
+private:
+    QTemporaryDir m_startFolder;
+    std::string m_previousFolder;
 };
 
-QTEST_GUILESS_MAIN(Testform1)
+void TestForm1::init()
+{
+    // The window starts on the current folder: make that a known one.
+    QVERIFY(m_startFolder.isValid());
+    m_previousFolder = std::filesystem::current_path().native();
+    std::filesystem::current_path(m_startFolder.path().toStdString());
+}
+
+void TestForm1::cleanup()
+{
+    std::filesystem::current_path(m_previousFolder);
+}
+
+void TestForm1::controls_areLaidOutAsDescribed_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+
+    // Positions are the classic twip layout divided by 15 (pixels at 96 dpi).
+    QTest::newRow("Check1") << QStringLiteral("Check1") << QByteArray("quillet::CheckBox")
+                            << QRect(312, 147, 145, 17)
+                            << QStringLiteral("Replace with &Underscore");
+    QTest::newRow("List1") << QStringLiteral("List1") << QByteArray("quillet::ListBox")
+                           << QRect(370, 3, 161, 134) << QString();
+    QTest::newRow("txtPattern") << QStringLiteral("txtPattern") << QByteArray("quillet::TextBox")
+                                << QRect(168, 147, 129, 19) << QStringLiteral("*.JPG");
+    QTest::newRow("Drive1") << QStringLiteral("Drive1") << QByteArray("quillet::DriveListBox")
+                            << QRect(2, 3, 177, 21) << QString();
+    QTest::newRow("Dir1") << QStringLiteral("Dir1") << QByteArray("quillet::DirListBox")
+                          << QRect(2, 27, 177, 111) << QString();
+    QTest::newRow("File1") << QStringLiteral("File1") << QByteArray("quillet::FileListBox")
+                           << QRect(186, 3, 177, 136) << QString();
+    QTest::newRow("Command1") << QStringLiteral("Command1") << QByteArray("quillet::CommandButton")
+                              << QRect(3, 180, 528, 34) << QStringLiteral("&Remove Spaces");
+    QTest::newRow("Label1") << QStringLiteral("Label1") << QByteArray("QLabel")
+                            << QRect(120, 150, 41, 17) << QStringLiteral("Pattern:");
+}
+
+void TestForm1::controls_areLaidOutAsDescribed()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, kind);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    Form1 form;
+
+    const auto *control = form.findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(QByteArray(control->metaObject()->className()), kind);
+    QCOMPARE(control->geometry(), geometry);
+    if (!text.isNull()) {
+        const QVariant shown = control->property("text");
+        QCOMPARE(shown.toString(), text);
+    }
+}
+
+void TestForm1::window_hasCaptionAndFixedClientArea()
+{
+    Form1 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
+    QCOMPARE(form.size(), QSize(535, 218));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+}
+
+void TestForm1::controls_areCreatedInOrder()
+{
+    Form1 form;
+    QStringList names;
+    for (const auto *child : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        names << child->objectName();
+    QCOMPARE(names, (QStringList{QStringLiteral("Check1"), QStringLiteral("List1"),
+                                 QStringLiteral("txtPattern"), QStringLiteral("Drive1"),
+                                 QStringLiteral("Dir1"), QStringLiteral("File1"),
+                                 QStringLiteral("Command1"), QStringLiteral("Label1")}));
+}
+
+void TestForm1::tabKey_visitsControlsInTabOrder()
+{
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.findChild<QWidget *>(QStringLiteral("Command1"))->setFocus();
+
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, (QStringList{QStringLiteral("Command1"), QStringLiteral("File1"),
+                                   QStringLiteral("Dir1"), QStringLiteral("Drive1"),
+                                   QStringLiteral("txtPattern"), QStringLiteral("List1"),
+                                   QStringLiteral("Check1"), QStringLiteral("Command1")}));
+}
+
+void TestForm1::start_showsCurrentFolderWithStartingPattern()
+{
+    const std::string folder = m_startFolder.path().toStdString();
+    testutil::writeFile(folder + "/b c.JPG", "");
+    testutil::writeFile(folder + "/a.jpg", "");
+    testutil::writeFile(folder + "/d.txt", "");
+
+    Form1 form;
+    const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
+    const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
+    const auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
+
+    QCOMPARE(file1->Path(), folder);
+    QCOMPARE(file1->Pattern(), std::string("*.JPG"));
+    QCOMPARE(file1->ListCount(), 2);
+    QCOMPARE(file1->List(0), std::string("a.jpg"));
+    QCOMPARE(file1->List(1), std::string("b c.JPG"));
+    QCOMPARE(dir1->Path(), folder);
+    QCOMPARE(dir1->List(dir1->ListIndex()), folder);
+    QVERIFY(folder.starts_with(drive1->Drive()));
+    QCOMPARE(form.findChild<CheckBox *>(QStringLiteral("Check1"))->Value(), 0);
+    QCOMPARE(form.findChild<ListBox *>(QStringLiteral("List1"))->ListCount(), 0);
+}
+
+void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
+{
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
+    QSignalSpy clicks(form.findChild<CommandButton *>(QStringLiteral("Command1")),
+                      &CommandButton::Click);
+
+    QTest::keyClick(&form, Qt::Key_U, Qt::AltModifier);
+    QTRY_COMPARE(check1->Value(), 1);
+    QTest::keyClick(&form, Qt::Key_U, Qt::AltModifier);
+    QTRY_COMPARE(check1->Value(), 0);
+    QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(clicks.count(), 1);
+}
+
+QTEST_MAIN(TestForm1)
 #include "tst_form1.moc"

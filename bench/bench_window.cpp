@@ -1,0 +1,166 @@
+// Drives the real window offscreen on a folder of photo-like files and
+// times what a user waits for, each against the least the same work can
+// cost, measured in the same run:
+//   open       File1's Path assigned, until the list holds every match, sorted
+//   keystroke  "*.JP" -> "*.JPG" typed in the pattern box, until the list is new
+//   click      "Remove Spaces" clicked, until the batch has listed every name
+// and the memory the window needs per listed file.
+//
+//   bench_window [FILES]     (default 100000, plus 1000 "*.png" files)
+
+#include "benchutil.h"
+#include "commandbutton.h"
+#include "filelistbox.h"
+#include "form1.h"
+#include "listbox.h"
+#include "namematch.h"
+#include "textbox.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstdio>
+#include <fstream>
+#include <malloc.h>
+
+using namespace quillet;
+
+namespace {
+
+constexpr int kRounds = 3;
+constexpr int kOtherFiles = 1000;
+
+/// Reads the folder once, keeps the names that end in ".JPG" in any case
+/// and sorts them as the file list does.
+double listBaseline(const std::string &folder)
+{
+    const auto start = bench::Clock::now();
+    DIR *dir = ::opendir(folder.c_str());
+    std::vector<std::string> names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name[0] != '.' && name.size() >= 4 && ::strcasecmp(name.data() + name.size() - 4, ".JPG") == 0)
+            names.emplace_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), NaturalLess);
+    return bench::millisecondsSince(start);
+}
+
+/// Bytes the program holds on its heap.
+std::size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+/// The most memory the process has held resident, in KiB.
+long peakResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+template <typename Control>
+Control *control(Form1 &form, const char *name)
+{
+    return form.findChild<Control *>(QString::fromLatin1(name));
+}
+
+struct Measures
+{
+    std::vector<double> open, openBaseline, keystroke, keystrokeBaseline, click, clickBaseline;
+};
+
+void runRound(Form1 &form, int fileCount, Measures &measures)
+{
+    auto *file1 = control<FileListBox>(form, "File1");
+    auto *pattern = control<TextBox>(form, "txtPattern");
+    auto *list1 = control<ListBox>(form, "List1");
+    bench::TempFolder folder;
+    folder.fill(fileCount, kOtherFiles);
+
+    measures.openBaseline.push_back(listBaseline(folder.path()));
+    auto start = bench::Clock::now();
+    file1->SetPath(folder.path());
+    measures.open.push_back(bench::millisecondsSince(start));
+
+    pattern->setText(QStringLiteral("*.JP"));
+    measures.keystrokeBaseline.push_back(listBaseline(folder.path()));
+    start = bench::Clock::now();
+    QTest::keyClick(pattern, Qt::Key_G, Qt::ShiftModifier);
+    measures.keystroke.push_back(bench::millisecondsSince(start));
+    if (file1->ListCount() != fileCount)
+        throw std::runtime_error("the file list does not hold every photo");
+
+    bench::TempFolder baselineFolder;
+    baselineFolder.fill(fileCount, kOtherFiles);
+    measures.clickBaseline.push_back(bench::renameBaseline(baselineFolder.path()));
+    start = bench::Clock::now();
+    QTest::mouseClick(control<CommandButton>(form, "Command1"), Qt::LeftButton);
+    measures.click.push_back(bench::millisecondsSince(start));
+    if (list1->ListCount() != fileCount)
+        throw std::runtime_error("the batch did not list every file");
+}
+
+/// Prints the peak resident memory and returns the heap bytes the window
+/// holds per listed file beyond the bytes of the names themselves.
+double measureMemory(Form1 &form, int fileCount)
+{
+    auto *file1 = control<FileListBox>(form, "File1");
+    bench::TempFolder empty;
+    file1->SetPath(empty.path());
+    const std::size_t heapEmpty = heapInUse();
+
+    bench::TempFolder folder;
+    folder.fill(fileCount, kOtherFiles);
+    file1->SetPath(folder.path());
+    const std::size_t heapListed = heapInUse();
+    std::printf("peak resident after opening: %ld KiB\n", peakResidentKiB());
+    QTest::mouseClick(control<CommandButton>(form, "Command1"), Qt::LeftButton);
+    std::printf("peak resident after the batch: %ld KiB\n", peakResidentKiB());
+
+    std::size_t nameBytes = 0;
+    for (int i = 0; i < file1->ListCount(); ++i)
+        nameBytes += file1->List(i).size();
+    const double perFile = (static_cast<double>(heapListed - heapEmpty) - static_cast<double>(nameBytes))
+                           / fileCount;
+    std::printf("heap growth for the listed folder: %zu bytes, of which names %zu bytes\n",
+                heapListed - heapEmpty, nameBytes);
+    return perFile;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int fileCount = bench::fileCount(argc, argv, 100000);
+    std::printf("Window on %d photos and %d other files, %d rounds\n", fileCount, kOtherFiles, kRounds);
+
+    Form1 form;
+    form.show();
+    Measures measures;
+    for (int round = 0; round < kRounds; ++round) {
+        runRound(form, fileCount, measures);
+        std::printf("  round %d: open %.1f/%.1f ms, keystroke %.1f/%.1f ms, click %.1f/%.1f ms\n",
+                    round + 1, measures.open.back(), measures.openBaseline.back(),
+                    measures.keystroke.back(), measures.keystrokeBaseline.back(),
+                    measures.click.back(), measures.clickBaseline.back());
+    }
+    const double open = bench::report("open", measures.open, measures.openBaseline);
+    const double keystroke = bench::report("keystroke", measures.keystroke, measures.keystrokeBaseline);
+    const double click = bench::report("click", measures.click, measures.clickBaseline);
+    std::printf("keystroke median: %.1f ms\n", bench::median(measures.keystroke));
+    const double bytesPerFile = measureMemory(form, fileCount);
+    std::printf("open/baseline ratio: %.2f\n", open);
+    std::printf("keystroke/baseline ratio: %.2f\n", keystroke);
+    std::printf("click/baseline ratio: %.2f\n", click);
+    std::printf("bytes per file: %.0f\n", bytesPerFile);
+    return 0;
+}

@@ -1,0 +1,262 @@
+#include "checkbox.h"
+#include "commandbutton.h"
+#include "dirlistbox.h"
+#include "drivelistbox.h"
+#include "eventhandler.h"
+#include "filelistbox.h"
+#include "form1.h"
+#include "listbox.h"
+#include "textbox.h"
+
+#include "testutil.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace quillet;
+using testutil::folderNames;
+using testutil::readFile;
+using testutil::writeFile;
+using Names = std::vector<std::string>;
+
+namespace {
+
+// The window on a fresh temporary folder, with every error it reports
+// recorded instead of shown.
+struct Window
+{
+    QTemporaryDir dir;
+    std::string folder = dir.path().toStdString();
+    QStringList errors;
+    ErrorReporter previousReporter = SetErrorReporter(
+        [this](QWidget *, const QString &message) { errors << message; });
+    Form1 form;
+    DriveListBox *Drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
+    DirListBox *Dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
+    FileListBox *File1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
+    TextBox *txtPattern = form.findChild<TextBox *>(QStringLiteral("txtPattern"));
+    CheckBox *Check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
+    CommandButton *Command1 = form.findChild<CommandButton *>(QStringLiteral("Command1"));
+    ListBox *List1 = form.findChild<ListBox *>(QStringLiteral("List1"));
+
+    /// Makes \a files (each holding its own name), opens the folder and
+    /// shows the window.
+    explicit Window(const Names &files)
+    {
+        for (const auto &name : files)
+            writeFile(folder + '/' + name, name);
+        txtPattern->setText(QStringLiteral("*.jpg"));
+        Dir1->SetPath(folder);
+        form.show();
+    }
+    ~Window() { SetErrorReporter(previousReporter); }
+
+    Names fileList() const
+    {
+        Names names;
+        for (int i = 0; i < File1->ListCount(); ++i)
+            names.push_back(File1->List(i));
+        return names;
+    }
+    Names resultList() const
+    {
+        Names names;
+        for (int i = 0; i < List1->ListCount(); ++i)
+            names.push_back(List1->List(i));
+        return names;
+    }
+    std::string content(const std::string &name) const { return readFile(folder + '/' + name); }
+};
+
+} // namespace
+
+class TestWiring : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void click_renamesListedFiles_data();
+    void click_renamesListedFiles();
+    void click_withCollision_stopsReportsAndKeepsFiles();
+    void clickTwice_stopsAtStaleName();
+    void click_afterFolderVanished_reportsIt();
+    void click_nonUtf8Name_keepsItsBytes();
+    void typing_setsPatternKeyByKey();
+    void clearingPattern_listsNothing();
+    void dirList_highlightDoesNotMoveFilesButOpenDoes();
+    void pickingDrive_movesFoldersAndFilesOnly();
+};
+
+void TestWiring::click_renamesListedFiles_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<bool>("underscore");
+    QTest::addColumn<Names>("expected");
+
+    QTest::newRow("mouse/remove") << false << false << Names{"ab.jpg", "c.jpg"};
+    QTest::newRow("alt+r/remove") << true << false << Names{"ab.jpg", "c.jpg"};
+    QTest::newRow("alt+r/alt+u underscore") << true << true << Names{"a_b.jpg", "c.jpg"};
+}
+
+void TestWiring::click_renamesListedFiles()
+{
+    QFETCH(bool, byKeyboard);
+    QFETCH(bool, underscore);
+    QFETCH(Names, expected);
+    Window window({"a b.jpg", "c.jpg", "d e.png"});
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+
+    if (underscore) {
+        QTest::keyClick(&window.form, Qt::Key_U, Qt::AltModifier);
+        QTRY_COMPARE(window.Check1->Value(), 1);
+    }
+    if (byKeyboard)
+        QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
+    else
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QTRY_COMPARE(window.resultList(), expected);
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(window.content(expected[0]), std::string("a b.jpg"));
+    QCOMPARE(window.content("d e.png"), std::string("d e.png"));
+    // The file list keeps the names it read until it is told to read again.
+    QCOMPARE(window.fileList(), (Names{"a b.jpg", "c.jpg"}));
+    window.txtPattern->setText(QStringLiteral("*.JPG"));
+    QCOMPARE(window.fileList(), expected);
+}
+
+void TestWiring::click_withCollision_stopsReportsAndKeepsFiles()
+{
+    Window window({"a b.jpg", "ab.jpg", "x y.jpg"});
+    QVERIFY(window.dir.isValid());
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QCOMPARE(window.errors.size(), 1);
+    const QString error = window.errors.first();
+    QVERIFY2(error.contains(QStringLiteral("\"a b.jpg\"")) && error.contains(QStringLiteral("\"ab.jpg\""))
+                 && error.contains(QStringLiteral("already exists")),
+             qPrintable(error));
+    QCOMPARE(window.resultList(), Names{});
+    QCOMPARE(folderNames(window.folder), (Names{"a b.jpg", "ab.jpg", "x y.jpg"}));
+    QCOMPARE(window.content("ab.jpg"), std::string("ab.jpg"));
+
+    // The window goes on working after the failure.
+    window.txtPattern->setText(QStringLiteral("x*"));
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(window.resultList(), Names{"xy.jpg"});
+    QCOMPARE(window.errors.size(), 1);
+}
+
+void TestWiring::clickTwice_stopsAtStaleName()
+{
+    Window window({"a.jpg", "b c.jpg", "d.jpg"});
+    QVERIFY(window.dir.isValid());
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(window.resultList(), (Names{"a.jpg", "bc.jpg", "d.jpg"}));
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QCOMPARE(window.resultList(), Names{"a.jpg"});
+    QCOMPARE(window.errors.size(), 1);
+    QVERIFY2(window.errors.first().contains(QStringLiteral("\"b c.jpg\"")),
+             qPrintable(window.errors.first()));
+    QCOMPARE(folderNames(window.folder), (Names{"a.jpg", "bc.jpg", "d.jpg"}));
+}
+
+void TestWiring::click_afterFolderVanished_reportsIt()
+{
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    std::filesystem::remove_all(window.folder);
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QCOMPARE(window.errors.size(), 1);
+    QVERIFY2(window.errors.first().contains(QStringLiteral("\"a b.jpg\"")),
+             qPrintable(window.errors.first()));
+    QCOMPARE(window.resultList(), Names{});
+}
+
+void TestWiring::click_nonUtf8Name_keepsItsBytes()
+{
+    Window window({"caf\xe9 \xff.jpg"});
+    QVERIFY(window.dir.isValid());
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QCOMPARE(window.resultList(), Names{"caf\xe9\xff.jpg"});
+    QCOMPARE(folderNames(window.folder), Names{"caf\xe9\xff.jpg"});
+}
+
+void TestWiring::typing_setsPatternKeyByKey()
+{
+    Window window({});
+    QVERIFY(window.dir.isValid());
+    window.txtPattern->clear();
+
+    const std::string typed = "*.TXT";
+    for (std::size_t length = 1; length <= typed.size(); ++length) {
+        QTest::keyClick(window.txtPattern, typed[length - 1]);
+        QCOMPARE(window.File1->Pattern(), typed.substr(0, length));
+    }
+}
+
+void TestWiring::clearingPattern_listsNothing()
+{
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    QCOMPARE(window.File1->ListCount(), 1);
+
+    window.txtPattern->selectAll();
+    QTest::keyClick(window.txtPattern, Qt::Key_Delete);
+
+    QCOMPARE(window.File1->Pattern(), std::string());
+    QCOMPARE(window.File1->ListCount(), 0);
+}
+
+void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
+{
+    Window window({});
+    QVERIFY(window.dir.isValid());
+    const std::string sub = window.folder + "/sub";
+    std::filesystem::create_directory(sub);
+    writeFile(sub + "/s t.jpg", "");
+    window.Dir1->SetPath(window.folder);
+    const int subRow = window.Dir1->ListCount() - 1;
+    QCOMPARE(window.Dir1->List(subRow), sub);
+    const QRect subRect = window.Dir1->visualRect(window.Dir1->model()->index(subRow, 0));
+
+    QTest::mouseClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
+    QCOMPARE(window.Dir1->ListIndex(), subRow);
+    QCOMPARE(window.File1->Path(), window.folder);
+
+    QTest::mouseDClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
+    QCOMPARE(window.File1->Path(), sub);
+    QCOMPARE(window.fileList(), Names{"s t.jpg"});
+    QCOMPARE(window.errors, QStringList());
+}
+
+void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
+{
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(window.resultList(), Names{"ab.jpg"});
+    const int rootIndex = window.Drive1->findText(QStringLiteral("/"), Qt::MatchStartsWith);
+    QVERIFY(rootIndex >= 0);
+
+    window.Drive1->setCurrentIndex(rootIndex);
+    emit window.Drive1->activated(rootIndex);
+
+    QCOMPARE(window.Dir1->Path(), window.Drive1->Drive());
+    QCOMPARE(window.File1->Path(), window.Drive1->Drive());
+    QCOMPARE(window.resultList(), Names{"ab.jpg"});
+    QCOMPARE(window.errors, QStringList());
+}
+
+QTEST_MAIN(TestWiring)
+#include "tst_wiring.moc"
