@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/dependencies.sh
 
-install_missing "${BUILD_PACKAGES[@]}"
+install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 cmake --preset default >/dev/null
 cmake --build --preset default --parallel "$(nproc)"
 exec ./build/app/quillet "$@"

@@ -19,6 +19,9 @@ install_missing() {
 
 # What building Quillet needs.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev)
+# What showing the window needs beyond that: the window asks for Arial, which
+# these metric-compatible fonts stand in for.
+RUN_PACKAGES=(fonts-liberation2)
 # What the tests need beyond that: the cross tools that check the Windows code
 # and version resource compile.
 TEST_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
