@@ -54,13 +54,14 @@ struct Batch
     QTemporaryDir dir;
     std::string folder = dir.path().toStdString();
     FakeNames names;
-    FakeFolder source{.path = folder};
+    FakeFolder source;
     FakeFlag flag;
     FakeSink results;
     FileRenamer renamer;
 
     explicit Batch(Names files)
     {
+        source.path = folder;
         for (const auto &name : files)
             writeFile(folder + '/' + name, name);
         names.names = std::move(files);
