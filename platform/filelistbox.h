@@ -1,6 +1,8 @@
 #pragma once
 
 #include "batch.h"
+#include "folderreader.h"
+#include "listbox.h"
 
 #include <QListView>
 
@@ -9,13 +11,11 @@
 
 namespace quillet {
 
-class FileNameModel;
-
-/// Lists the files of one folder whose names match a pattern. The folder is
-/// read when Path or Pattern is assigned and at no other time, so renaming
-/// files does not change what the list shows. Names are kept as the exact
-/// bytes the folder holds; a name that is not valid UTF-8 is shown with
-/// replacement marks but handed on unchanged.
+/// Lists the files of one folder whose names match a pattern, in natural
+/// order. The folder is read when Path or Pattern is assigned and at no other
+/// time, so renaming files does not change what the list shows. Names are
+/// kept as the exact bytes the folder holds; a name that is not valid UTF-8 is
+/// shown with replacement marks but handed on unchanged.
 class FileListBox final : public QListView, public NameList, public FolderSource
 {
     Q_OBJECT
@@ -28,11 +28,14 @@ public:
     explicit FileListBox(QWidget *parent = nullptr);
     ~FileListBox() override;
 
-    std::string Path() const;
-    /// Shows the matching files of \a path; throws FolderError if it cannot be read.
+    std::string Path() const { return m_path; }
+    /// Shows the matching files of \a path. Throws FolderError if it cannot
+    /// be read, and then keeps the folder and the list it had.
     void SetPath(const std::string &path);
-    std::string Pattern() const;
-    /// Shows only the files whose names match \a pattern (see NamePattern).
+    std::string Pattern() const { return m_pattern; }
+    /// Shows only the files whose names match \a pattern (see NamePattern),
+    /// reading the folder again. Throws FolderError if it cannot be read; the
+    /// pattern is kept for the next folder and the list stays as it was.
     void SetPattern(const std::string &pattern);
 
     int ListCount() const override;
@@ -40,14 +43,17 @@ public:
     std::string FolderPath() const override { return Path(); }
 
     QString patternText() const;
+    /// SetPattern for the window description, which assigns the starting
+    /// pattern while the window is being built. It never throws: a folder
+    /// that cannot be read leaves the list as it was.
     void setPattern(const QString &pattern);
 
 private:
-    void reload();
+    void load(const std::string &path);
 
-    std::string m_path;
+    std::string m_path = CurrentFolder();
     std::string m_pattern;
-    std::unique_ptr<FileNameModel> m_model;
+    std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 
 } // namespace quillet

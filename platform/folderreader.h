@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namematch.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,10 +17,25 @@ public:
 
 enum class EntryKind { Files, Folders };
 
-/// The names, as raw bytes, of the entries of \a folder of the given kind,
-/// in no particular order. Names that begin with '.' are hidden and left out.
-/// A symbolic link counts as the kind of its target; a dangling one is left
-/// out. Throws FolderError when the folder cannot be read.
-std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind);
+/// The names, as raw bytes (UTF-8 on Windows), of the entries of \a folder of
+/// the given kind whose names match \a filter, in no particular order. Names
+/// that begin with '.' are hidden and left out, and so, on Windows, are
+/// entries marked hidden or system. A symbolic link counts as the kind of its
+/// target; a dangling one is left out. Only regular files count as files.
+/// The filter is applied before an entry's kind is looked up, so names it
+/// rejects cost no further system call. Throws FolderError when the folder
+/// cannot be read.
+std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
+                                    const NamePattern &filter);
+
+/// The names of all the entries of \a folder of the given kind, as above.
+inline std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind)
+{
+    return ReadFolder(folder, kind, NamePattern("*"));
+}
+
+/// The process's current working folder, or "." when the system cannot name
+/// it (for instance because it has been removed).
+std::string CurrentFolder();
 
 } // namespace quillet

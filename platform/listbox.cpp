@@ -1,1 +1,73 @@
-// stub
+#include "listbox.h"
+
+namespace quillet {
+
+int TextListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant TextListModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const std::string &text = line(index.row());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const std::string &TextListModel::line(int row) const
+{
+    return m_lines.at(static_cast<std::size_t>(row));
+}
+
+void TextListModel::setLines(std::vector<std::string> lines)
+{
+    beginResetModel();
+    m_lines = std::move(lines);
+    endResetModel();
+}
+
+void TextListModel::append(const std::string &line)
+{
+    const int row = count();
+    beginInsertRows({}, row, row);
+    m_lines.push_back(line);
+    endInsertRows();
+}
+
+void ShowLinesIn(QListView &view, TextListModel &model)
+{
+    view.setModel(&model);
+    view.setUniformItemSizes(true);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+ListBox::ListBox(QWidget *parent) : QListView(parent)
+{
+    ShowLinesIn(*this, *m_model);
+}
+
+ListBox::~ListBox() = default;
+
+void ListBox::Clear()
+{
+    m_model->setLines({});
+}
+
+void ListBox::AddItem(const std::string &item)
+{
+    m_model->append(item);
+}
+
+int ListBox::ListCount() const
+{
+    return m_model->count();
+}
+
+std::string ListBox::List(int index) const
+{
+    return m_model->line(index);
+}
+
+} // namespace quillet

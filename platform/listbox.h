@@ -2,14 +2,44 @@
 
 #include "batch.h"
 
+#include <QAbstractListModel>
 #include <QListView>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
-class TextListModel;
+/// The lines a list control shows, kept as the exact bytes the program gave
+/// and shown as UTF-8 (invalid sequences as replacement marks). The text for
+/// the view is made only for the rows it asks about.
+class TextListModel final : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TextListModel)
+
+public:
+    explicit TextListModel(QObject *parent = nullptr) : QAbstractListModel(parent) {}
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    int count() const { return static_cast<int>(m_lines.size()); }
+    /// Line \a row, 0 <= row < count(); throws std::out_of_range otherwise.
+    const std::string &line(int row) const;
+    /// Replaces every line at once, with a single reset of the views.
+    void setLines(std::vector<std::string> lines);
+    void append(const std::string &line);
+
+private:
+    std::vector<std::string> m_lines;
+};
+
+/// Makes \a view show \a model as a read-only list in which one line at a time
+/// can be selected. Every row has the height of the first, so the view never
+/// measures the others.
+void ShowLinesIn(QListView &view, TextListModel &model);
 
 /// A plain list of lines that the program fills; the user can only select
 /// and scroll.
@@ -28,7 +58,7 @@ public:
     std::string List(int index) const;
 
 private:
-    std::unique_ptr<TextListModel> m_model;
+    std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 
 } // namespace quillet

@@ -6,10 +6,12 @@
 
 namespace quillet {
 
-/// A file-name pattern: one or more wildcard patterns separated by ';'.
-/// '*' matches any run of bytes, '?' any one byte; letters match
-/// without regard to ASCII case. A space is an ordinary character. An empty
-/// pattern matches nothing.
+/// A file-name pattern: one or more wildcard patterns separated by ';', each
+/// matched against the whole name. '*' matches any run of bytes, '?' any one
+/// character (one UTF-8 sequence, or one byte that is not part of one);
+/// letters match without regard to ASCII case. A space is an ordinary
+/// character. Empty alternatives are ignored, so an empty pattern matches
+/// nothing.
 class NamePattern
 {
 public:

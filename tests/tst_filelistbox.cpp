@@ -1,9 +1,191 @@
+#include "filelistbox.h"
+
+#include "testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+using namespace quillet;
+using testutil::writeFile;
+using Names = std::vector<std::string>;
+
+Q_DECLARE_METATYPE(Names)
+
+namespace {
+
+// A fresh temporary folder holding empty files with the given names.
+struct Folder
+{
+    explicit Folder(const Names &files = {})
+    {
+        for (const std::string &name : files)
+            add(name);
+    }
+    // QTemporaryDir cannot remove a name that is not valid UTF-8.
+    ~Folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    void add(const std::string &name) const { writeFile(file(name), {}); }
+    std::string file(const std::string &name) const { return path + '/' + name; }
+
+    QTemporaryDir dir;
+    std::string path = dir.path().toStdString();
+};
+
+Names listed(const FileListBox &box)
+{
+    Names names;
+    for (int i = 0; i < box.ListCount(); ++i)
+        names.push_back(box.List(i));
+    return names;
+}
+
+// Shows the files of \a folder that match \a pattern.
+void open(FileListBox &box, const Folder &folder, const std::string &pattern)
+{
+    box.SetPath(folder.path);
+    box.SetPattern(pattern);
+}
+
+} // namespace
 
 class Testfilelistbox : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void construct_startsOnWorkingFolderUnread();
+    void setPath_listsMatchingFilesInOrder_data();
+    void setPath_listsMatchingFilesInOrder();
+    void setPath_listsFilesAndLinksToFilesOnly();
+    void folderChanges_shownOnlyAfterPatternAssigned();
+    void setPath_unreadableFolder_throwsAndKeepsList_data();
+    void setPath_unreadableFolder_throwsAndKeepsList();
 };
 
-QTEST_GUILESS_MAIN(Testfilelistbox)
+void Testfilelistbox::construct_startsOnWorkingFolderUnread()
+{
+    const FileListBox box;
+
+    QCOMPARE(QString::fromStdString(box.Path()), QDir::currentPath());
+    QCOMPARE(box.ListCount(), 0);
+}
+
+void Testfilelistbox::setPath_listsMatchingFilesInOrder_data()
+{
+    QTest::addColumn<Names>("files");
+    QTest::addColumn<std::string>("pattern");
+    QTest::addColumn<Names>("expected");
+
+    const Names mixed{"b.jpg", "a.png", "c.JPG", "d.gif"};
+    QTest::newRow("pattern/one") << mixed << std::string("*.jpg") << Names{"b.jpg", "c.JPG"};
+    QTest::newRow("pattern/list") << mixed << std::string("*.gif;*.png") << Names{"a.png", "d.gif"};
+    QTest::newRow("pattern/empty") << mixed << std::string() << Names{};
+    QTest::newRow("hidden/dot names left out")
+        << Names{".hidden.jpg", "shown.jpg"} << std::string("*.jpg") << Names{"shown.jpg"};
+    QTest::newRow("order/natural, case-insensitive")
+        << Names{"IMG 10.jpg", "img 1.jpg", "IMG 2.jpg", "Img 02.jpg"} << std::string("*.jpg")
+        << Names{"img 1.jpg", "IMG 2.jpg", "Img 02.jpg", "IMG 10.jpg"};
+    QTest::newRow("bytes/not UTF-8, handed on unchanged")
+        << Names{"caf\xe9 x.jpg"} << std::string("*.jpg") << Names{"caf\xe9 x.jpg"};
+}
+
+void Testfilelistbox::setPath_listsMatchingFilesInOrder()
+{
+    QFETCH(Names, files);
+    QFETCH(std::string, pattern);
+    QFETCH(Names, expected);
+    const Folder folder(files);
+    QVERIFY(folder.dir.isValid());
+    FileListBox box;
+
+    open(box, folder, pattern);
+
+    QCOMPARE(listed(box), expected);
+    QCOMPARE(box.model()->rowCount(), box.ListCount());
+}
+
+void Testfilelistbox::setPath_listsFilesAndLinksToFilesOnly()
+{
+    const Folder folder({"file.jpg"});
+    QVERIFY(folder.dir.isValid());
+    std::filesystem::create_directory(folder.file("folder.jpg"));
+    std::filesystem::create_symlink("file.jpg", folder.file("link to file.jpg"));
+    std::filesystem::create_symlink("folder.jpg", folder.file("link to folder.jpg"));
+    std::filesystem::create_symlink("missing", folder.file("dangling.jpg"));
+    QCOMPARE(::mkfifo(folder.file("pipe.jpg").c_str(), 0600), 0);
+    FileListBox box;
+
+    open(box, folder, "*.jpg");
+
+    QCOMPARE(listed(box), (Names{"file.jpg", "link to file.jpg"}));
+}
+
+// The pattern is assigned as the window description does it, through the
+// property.
+void Testfilelistbox::folderChanges_shownOnlyAfterPatternAssigned()
+{
+    const Folder folder({"a 1.jpg", "a 2.jpg", "b.png"});
+    QVERIFY(folder.dir.isValid());
+    FileListBox box;
+    open(box, folder, "*.jpg");
+
+    folder.add("a 3.jpg");
+    std::filesystem::rename(folder.file("a 1.jpg"), folder.file("a1.jpg"));
+    QCoreApplication::processEvents();
+    QCOMPARE(listed(box), (Names{"a 1.jpg", "a 2.jpg"}));
+
+    QVERIFY(box.setProperty("pattern", QStringLiteral("*.JPG")));
+    QCOMPARE(box.Pattern(), std::string("*.JPG"));
+    QCOMPARE(listed(box), (Names{"a 2.jpg", "a 3.jpg", "a1.jpg"}));
+}
+
+void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList_data()
+{
+    QTest::addColumn<std::string>("name");
+    QTest::addColumn<std::string>("reason");
+
+    QTest::newRow("missing") << std::string("gone") << std::string("it no longer exists");
+    QTest::newRow("a file") << std::string("a.jpg") << std::string("it is not a folder");
+    QTest::newRow("no permission")
+        << std::string("locked") << std::string("you do not have permission to read it");
+}
+
+void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList()
+{
+    QFETCH(std::string, name);
+    QFETCH(std::string, reason);
+    const Folder folder({"a.jpg"});
+    QVERIFY(folder.dir.isValid());
+    const std::string bad = folder.file(name);
+    if (name == "locked") {
+        if (::geteuid() == 0)
+            QSKIP("the superuser may read any folder");
+        QVERIFY(::mkdir(bad.c_str(), 0) == 0);
+    }
+    FileListBox box;
+    open(box, folder, "*.jpg");
+
+    try {
+        box.SetPath(bad);
+        QFAIL("no FolderError thrown");
+    } catch (const FolderError &error) {
+        QCOMPARE(std::string(error.what()),
+                 "Could not read the folder \"" + bad + "\": " + reason + ".");
+    }
+    QCOMPARE(box.Path(), folder.path);
+    QCOMPARE(listed(box), Names{"a.jpg"});
+}
+
+QTEST_MAIN(Testfilelistbox)
 #include "tst_filelistbox.moc"

@@ -1,9 +1,67 @@
+#include "listbox.h"
+
+#include "testutil.h"
+
+#include <QSignalSpy>
 #include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace quillet;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+Lines listed(const ListBox &box)
+{
+    Lines lines;
+    for (int i = 0; i < box.ListCount(); ++i)
+        lines.push_back(box.List(i));
+    return lines;
+}
+
+} // namespace
 
 class Testlistbox : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void addItem_appendsInOrder();
+    void clear_emptiesBeforeNewItems();
 };
 
-QTEST_GUILESS_MAIN(Testlistbox)
+// The view is told of every row, and shows the bytes as UTF-8.
+void Testlistbox::addItem_appendsInOrder()
+{
+    ListBox box;
+    const QSignalSpy inserted(box.model(), &QAbstractItemModel::rowsInserted);
+
+    for (const char *line : {"b", "caf\xc3\xa9", "caf\xe9", "b"})
+        box.AddItem(line);
+
+    QCOMPARE(listed(box), (Lines{"b", "caf\xc3\xa9", "caf\xe9", "b"}));
+    QCOMPARE(box.model()->rowCount(), 4);
+    QCOMPARE(inserted.count(), 4);
+    QCOMPARE(box.model()->index(1, 0).data().toString(), QStringLiteral(u"caf\u00e9"));
+    QCOMPARE(box.model()->index(2, 0).data().toString(), QStringLiteral(u"caf\uFFFD"));
+}
+
+void Testlistbox::clear_emptiesBeforeNewItems()
+{
+    ListBox box;
+    box.AddItem("old 1");
+    box.AddItem("old 2");
+
+    box.Clear();
+    QCOMPARE(box.ListCount(), 0);
+    QCOMPARE(box.model()->rowCount(), 0);
+
+    box.AddItem("new");
+    QCOMPARE(listed(box), Lines{"new"});
+    QCOMPARE(box.model()->rowCount(), 1);
+}
+
+QTEST_MAIN(Testlistbox)
 #include "tst_listbox.moc"
