@@ -9,28 +9,46 @@ namespace quillet {
 /// A classic folder list: the open folder's ancestors from the root down,
 /// then the open folder's subfolders, indented, with folder icons. A click or
 /// the arrow keys only highlight an entry; a double-click or Enter opens it.
+/// Paths are kept as the exact bytes the file system uses.
 class DirListBox final : public QListWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DirListBox)
 
 public:
-    /// Starts on the current working folder.
+    /// Starts on the current working folder (on the root if that cannot be
+    /// read), without raising Change.
     explicit DirListBox(QWidget *parent = nullptr);
 
     /// The open folder.
-    std::string Path() const;
-    /// Opens \a path and raises Change; throws FolderError if it cannot be read.
+    std::string Path() const { return m_path; }
+    /// Opens \a path and raises Change, even when it is already open. The path
+    /// is made absolute (from the current working folder) and read as written:
+    /// repeated '/', a trailing '/', "." and ".." are resolved on the text, not
+    /// through links. Throws FolderError, leaving the list as it was, if the
+    /// folder cannot be read.
     void SetPath(const std::string &path);
     /// The highlighted entry; right after the open folder changes it is the open folder.
-    int ListIndex() const;
-    int ListCount() const;
-    /// The full path of entry \a index.
+    int ListIndex() const { return currentRow(); }
+    int ListCount() const { return count(); }
+    /// The full path of entry \a index, 0 <= index < ListCount(); throws
+    /// std::out_of_range otherwise.
     std::string List(int index) const;
 
 signals:
     /// The open folder changed, by the user or by SetPath.
     void Change();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    /// Shows \a folder, already absolute and normalised, without raising Change.
+    void open(const std::string &folder);
+    /// Opens entry \a row for the user; a failure is reported, never thrown.
+    void openEntry(int row);
+
+    std::string m_path;
 };
 
 } // namespace quillet
