@@ -74,6 +74,7 @@ double batchRun(int fileCount)
 
 int main(int argc, char **argv)
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // show each round as it ends
     const int fileCount = bench::fileCount(argc, argv, 100000);
     std::printf("Renaming %d files, %d rounds\n", fileCount, kRounds);
     std::vector<double> batch;
