@@ -4,7 +4,9 @@
 // failure messages for byte strings.
 
 #include <QByteArray>
+#include <QFile>
 #include <QMetaType>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -24,6 +26,29 @@ inline char *toString(const std::string &bytes)
 } // namespace QTest
 
 namespace testutil {
+
+/// A fresh temporary folder, removed with everything in it when the object
+/// goes. QTemporaryDir alone cannot remove names that are not valid UTF-8.
+class TempFolder
+{
+public:
+    TempFolder() { m_dir.setAutoRemove(false); }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    /// The folder's path, as bytes.
+    const std::string &path() const { return m_path; }
+
+private:
+    QTemporaryDir m_dir;
+    std::string m_path = QFile::encodeName(m_dir.path()).toStdString();
+};
 
 /// Writes \a content to the file at \a path, named by its exact bytes.
 inline void writeFile(const std::string &path, const std::string &content)

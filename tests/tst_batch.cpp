@@ -3,7 +3,6 @@
 
 #include "testutil.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -51,8 +50,8 @@ struct FakeSink final : ResultSink
 // content is its own original name, so a test can tell where it went.
 struct Batch
 {
-    QTemporaryDir dir;
-    std::string folder = dir.path().toStdString();
+    testutil::TempFolder dir;
+    std::string folder = dir.path();
     FakeNames names;
     FakeFolder source;
     FakeFlag flag;

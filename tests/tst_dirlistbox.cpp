@@ -2,9 +2,10 @@
 #include "eventhandler.h"
 #include "folderreader.h"
 
+#include "testutil.h"
+
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -74,14 +75,14 @@ void perform(DirListBox &list, Gesture gesture, int row)
 class TestDirListBox : public QObject
 {
     Q_OBJECT
-    std::optional<QTemporaryDir> m_dir;
+    std::optional<testutil::TempFolder> m_dir;
     QByteArray m_root; // the test's folder
 
 private slots:
     void init()
     {
         QVERIFY(m_dir.emplace().isValid());
-        m_root = QFile::encodeName(m_dir->path());
+        m_root = QByteArray::fromStdString(m_dir->path());
     }
     void cleanup() { m_dir.reset(); }
 
@@ -91,8 +92,6 @@ private slots:
         for (const char *name : {"/c10", "/c2", "/C1", "/.hidden", "/z\xe9"}) {
             makeFolder(open + name);
         }
-        // QTemporaryDir cannot remove a name that is not valid UTF-8.
-        const auto remove = qScopeGuard([&] { fs::remove((open + "/z\xe9").constData()); });
         makeFile(open + "/file");
         fs::create_directory_symlink(m_root.constData(), (open + "/folder-link").constData());
         fs::create_symlink((open + "/file").constData(), (open + "/file-link").constData());
@@ -133,7 +132,7 @@ private slots:
         makeFolder(m_root + "/a/b");
         const QString home = QDir::currentPath();
         const auto restore = qScopeGuard([&] { QDir::setCurrent(home); });
-        QDir::setCurrent(m_dir->path());
+        QDir::setCurrent(QFile::decodeName(m_root));
         DirListBox list;
         QCOMPARE(raw(list.Path()), m_root); // opened at the current folder
 

@@ -29,17 +29,11 @@ struct Folder
         for (const std::string &name : files)
             add(name);
     }
-    // QTemporaryDir cannot remove a name that is not valid UTF-8.
-    ~Folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
     void add(const std::string &name) const { writeFile(file(name), {}); }
     std::string file(const std::string &name) const { return path + '/' + name; }
 
-    QTemporaryDir dir;
-    std::string path = dir.path().toStdString();
+    testutil::TempFolder dir;
+    std::string path = dir.path();
 };
 
 Names listed(const FileListBox &box)

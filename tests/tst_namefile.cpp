@@ -88,14 +88,6 @@ QByteArrayList entriesOf(const QByteArray &listing)
 class Folder final
 {
 public:
-    // QTemporaryDir reads names as UTF-8 and so cannot remove the others.
-    ~Folder()
-    {
-        std::error_code ignored;
-        for (const fs::directory_entry &entry : fs::directory_iterator(m_root, ignored))
-            fs::remove(entry.path(), ignored);
-    }
-
     bool isValid() const { return m_dir.isValid(); }
     const std::string &root() const { return m_root; }
     std::string path(const QByteArray &name) const { return m_root + '/' + name.toStdString(); }
@@ -126,8 +118,8 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    std::string m_root = QFile::encodeName(m_dir.path()).toStdString();
+    testutil::TempFolder m_dir;
+    std::string m_root = m_dir.path();
 };
 
 // The message of the RenameError that rename() raises; empty when it raises none.

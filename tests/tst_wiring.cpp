@@ -10,7 +10,6 @@
 
 #include "testutil.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -27,8 +26,8 @@ namespace {
 // recorded instead of shown.
 struct Window
 {
-    QTemporaryDir dir;
-    std::string folder = dir.path().toStdString();
+    testutil::TempFolder dir;
+    std::string folder = dir.path();
     QStringList errors;
     ErrorReporter previousReporter = SetErrorReporter(
         [this](QWidget *, const QString &message) { errors << message; });
