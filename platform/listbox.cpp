@@ -4,7 +4,7 @@ namespace quillet {
 
 int TextListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : count();
+    return parent.isValid() ? 0 : m_shownCount;
 }
 
 QVariant TextListModel::data(const QModelIndex &index, int role) const
@@ -24,14 +24,23 @@ void TextListModel::setLines(std::vector<std::string> lines)
 {
     beginResetModel();
     m_lines = std::move(lines);
+    m_shownCount = count();
     endResetModel();
 }
 
 void TextListModel::append(const std::string &line)
 {
-    const int row = count();
-    beginInsertRows({}, row, row);
+    if (count() == m_shownCount)
+        QMetaObject::invokeMethod(this, &TextListModel::showAppended, Qt::QueuedConnection);
     m_lines.push_back(line);
+}
+
+void TextListModel::showAppended()
+{
+    if (count() <= m_shownCount)
+        return; // cleared since
+    beginInsertRows({}, m_shownCount, count() - 1);
+    m_shownCount = count();
     endInsertRows();
 }
 

@@ -30,10 +30,16 @@ public:
     const std::string &line(int row) const;
     /// Replaces every line at once, with a single reset of the views.
     void setLines(std::vector<std::string> lines);
+    /// Adds \a line at the end. The views hear of the lines added in one go
+    /// once, when the event loop next runs, rather than once per line: a batch
+    /// of many thousand lines does not let them repaint in between anyway.
     void append(const std::string &line);
 
 private:
+    void showAppended();
+
     std::vector<std::string> m_lines;
+    int m_shownCount = 0; // the rows the views have been told of
 };
 
 /// Makes \a view show \a model as a read-only list in which one line at a time

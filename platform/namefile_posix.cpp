@@ -33,21 +33,17 @@ int errorOf(int result)
 }
 
 // The batch joins the root folder "/" and a name with another '/'.
-std::string collapseSeparators(const std::string &path)
+std::string collapseSeparators(std::string path)
 {
-    std::string collapsed;
-    collapsed.reserve(path.size());
-    for (const char c : path) {
-        if (c != '/' || collapsed.empty() || collapsed.back() != '/')
-            collapsed += c;
-    }
-    return collapsed;
+    const auto doubled = [](char a, char b) { return a == '/' && b == '/'; };
+    path.erase(std::unique(path.begin(), path.end(), doubled), path.end());
+    return path;
 }
 
-std::string bareName(const std::string &path)
+std::string_view bareName(std::string_view path)
 {
     const auto separator = path.rfind('/');
-    return separator == std::string::npos ? path : path.substr(separator + 1);
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
 RenameFailure failureOf(int error)

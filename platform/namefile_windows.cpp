@@ -37,10 +37,10 @@ std::string collapseSeparators(const std::string &path)
     return collapsed;
 }
 
-std::string bareName(const std::string &path)
+std::string_view bareName(std::string_view path)
 {
     const auto separator = path.find_last_of('\\');
-    return separator == std::string::npos ? path : path.substr(separator + 1);
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
 // Nothing when \a utf8 is not valid UTF-8.

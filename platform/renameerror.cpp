@@ -4,14 +4,14 @@ namespace quillet {
 
 namespace {
 
-std::string quoted(const std::string &name)
+std::string quoted(std::string_view name)
 {
-    return '"' + name + '"';
+    return '"' + std::string(name) + '"';
 }
 
 // The same words on every system, so that a user reads one reason for one
 // cause whatever error code the system gave for it.
-std::string reason(RenameFailure failure, const std::string &newName, const std::string &detail)
+std::string reason(RenameFailure failure, std::string_view newName, const std::string &detail)
 {
     switch (failure) {
     case RenameFailure::TargetExists:
@@ -38,7 +38,7 @@ std::string reason(RenameFailure failure, const std::string &newName, const std:
     return detail.empty() ? "the system gave no reason" : detail;
 }
 
-std::string sentence(RenameFailure failure, const std::string &oldName, const std::string &newName,
+std::string sentence(RenameFailure failure, std::string_view oldName, std::string_view newName,
                      const std::string &detail)
 {
     return "Could not rename " + quoted(oldName) + " to " + quoted(newName) + ": " +
@@ -47,13 +47,13 @@ std::string sentence(RenameFailure failure, const std::string &oldName, const st
 
 } // namespace
 
-RenameError::RenameError(RenameFailure failure, const std::string &oldName,
-                         const std::string &newName, const std::string &detail)
+RenameError::RenameError(RenameFailure failure, std::string_view oldName,
+                         std::string_view newName, const std::string &detail)
     : std::runtime_error(sentence(failure, oldName, newName, detail)), m_failure(failure)
 {
 }
 
-void RefuseUnusableName(const std::string &oldName, const std::string &newName)
+void RefuseUnusableName(std::string_view oldName, std::string_view newName)
 {
     if (newName.empty())
         throw RenameError(RenameFailure::EmptyName, oldName, newName);

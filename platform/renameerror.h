@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -27,8 +28,8 @@ public:
     /// system's own wording, used only for RenameFailure::Other. what() is one
     /// sentence that names both files and says why, for example:
     /// Could not rename "a b.jpg" to "ab.jpg": a file named "ab.jpg" already exists.
-    explicit RenameError(RenameFailure failure, const std::string &oldName,
-                         const std::string &newName, const std::string &detail = {});
+    explicit RenameError(RenameFailure failure, std::string_view oldName, std::string_view newName,
+                         const std::string &detail = {});
 
     /// The reason, for callers that act on it rather than show it.
     RenameFailure failure() const { return m_failure; }
@@ -41,6 +42,6 @@ private:
 /// folder: EmptyName when it is empty (what is left of a name made only of
 /// spaces), InvalidName for "." and "..", which name folders. \a oldName is
 /// only quoted in the message.
-void RefuseUnusableName(const std::string &oldName, const std::string &newName);
+void RefuseUnusableName(std::string_view oldName, std::string_view newName);
 
 } // namespace quillet

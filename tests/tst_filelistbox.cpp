@@ -53,7 +53,7 @@ void open(FileListBox &box, const Folder &folder, const std::string &pattern)
 
 } // namespace
 
-class Testfilelistbox : public QObject
+class TestFileListBox : public QObject
 {
     Q_OBJECT
 
@@ -67,7 +67,7 @@ private slots:
     void setPath_unreadableFolder_throwsAndKeepsList();
 };
 
-void Testfilelistbox::construct_startsOnWorkingFolderUnread()
+void TestFileListBox::construct_startsOnWorkingFolderUnread()
 {
     const FileListBox box;
 
@@ -75,7 +75,7 @@ void Testfilelistbox::construct_startsOnWorkingFolderUnread()
     QCOMPARE(box.ListCount(), 0);
 }
 
-void Testfilelistbox::setPath_listsMatchingFilesInOrder_data()
+void TestFileListBox::setPath_listsMatchingFilesInOrder_data()
 {
     QTest::addColumn<Names>("files");
     QTest::addColumn<std::string>("pattern");
@@ -94,7 +94,7 @@ void Testfilelistbox::setPath_listsMatchingFilesInOrder_data()
         << Names{"caf\xe9 x.jpg"} << std::string("*.jpg") << Names{"caf\xe9 x.jpg"};
 }
 
-void Testfilelistbox::setPath_listsMatchingFilesInOrder()
+void TestFileListBox::setPath_listsMatchingFilesInOrder()
 {
     QFETCH(Names, files);
     QFETCH(std::string, pattern);
@@ -109,7 +109,7 @@ void Testfilelistbox::setPath_listsMatchingFilesInOrder()
     QCOMPARE(box.model()->rowCount(), box.ListCount());
 }
 
-void Testfilelistbox::setPath_listsFilesAndLinksToFilesOnly()
+void TestFileListBox::setPath_listsFilesAndLinksToFilesOnly()
 {
     const Folder folder({"file.jpg"});
     QVERIFY(folder.dir.isValid());
@@ -127,7 +127,7 @@ void Testfilelistbox::setPath_listsFilesAndLinksToFilesOnly()
 
 // The pattern is assigned as the window description does it, through the
 // property.
-void Testfilelistbox::folderChanges_shownOnlyAfterPatternAssigned()
+void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
 {
     const Folder folder({"a 1.jpg", "a 2.jpg", "b.png"});
     QVERIFY(folder.dir.isValid());
@@ -144,7 +144,7 @@ void Testfilelistbox::folderChanges_shownOnlyAfterPatternAssigned()
     QCOMPARE(listed(box), (Names{"a 2.jpg", "a 3.jpg", "a1.jpg"}));
 }
 
-void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList_data()
+void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList_data()
 {
     QTest::addColumn<std::string>("name");
     QTest::addColumn<std::string>("reason");
@@ -155,7 +155,7 @@ void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList_data()
         << std::string("locked") << std::string("you do not have permission to read it");
 }
 
-void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList()
+void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList()
 {
     QFETCH(std::string, name);
     QFETCH(std::string, reason);
@@ -181,5 +181,5 @@ void Testfilelistbox::setPath_unreadableFolder_throwsAndKeepsList()
     QCOMPARE(listed(box), Names{"a.jpg"});
 }
 
-QTEST_MAIN(Testfilelistbox)
+QTEST_MAIN(TestFileListBox)
 #include "tst_filelistbox.moc"

@@ -23,7 +23,7 @@ Lines listed(const ListBox &box)
 
 } // namespace
 
-class Testlistbox : public QObject
+class TestListBox : public QObject
 {
     Q_OBJECT
 
@@ -32,8 +32,8 @@ private slots:
     void clear_emptiesBeforeNewItems();
 };
 
-// The view is told of every row, and shows the bytes as UTF-8.
-void Testlistbox::addItem_appendsInOrder()
+// The view is told of the new rows once, and shows the bytes as UTF-8.
+void TestListBox::addItem_appendsInOrder()
 {
     ListBox box;
     const QSignalSpy inserted(box.model(), &QAbstractItemModel::rowsInserted);
@@ -42,13 +42,13 @@ void Testlistbox::addItem_appendsInOrder()
         box.AddItem(line);
 
     QCOMPARE(listed(box), (Lines{"b", "caf\xc3\xa9", "caf\xe9", "b"}));
-    QCOMPARE(box.model()->rowCount(), 4);
-    QCOMPARE(inserted.count(), 4);
+    QTRY_COMPARE(box.model()->rowCount(), 4);
+    QCOMPARE(inserted.count(), 1);
     QCOMPARE(box.model()->index(1, 0).data().toString(), QStringLiteral(u"caf\u00e9"));
     QCOMPARE(box.model()->index(2, 0).data().toString(), QStringLiteral(u"caf\uFFFD"));
 }
 
-void Testlistbox::clear_emptiesBeforeNewItems()
+void TestListBox::clear_emptiesBeforeNewItems()
 {
     ListBox box;
     box.AddItem("old 1");
@@ -60,8 +60,9 @@ void Testlistbox::clear_emptiesBeforeNewItems()
 
     box.AddItem("new");
     QCOMPARE(listed(box), Lines{"new"});
-    QCOMPARE(box.model()->rowCount(), 1);
+    QTRY_COMPARE(box.model()->rowCount(), 1);
+    QCOMPARE(box.model()->index(0, 0).data().toString(), QStringLiteral("new"));
 }
 
-QTEST_MAIN(Testlistbox)
+QTEST_MAIN(TestListBox)
 #include "tst_listbox.moc"

@@ -12,7 +12,7 @@ using Names = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(Names)
 
-class Testnamematch : public QObject
+class TestNameMatch : public QObject
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ private slots:
     void naturalLess_ordersEveryPair();
 };
 
-void Testnamematch::patternMatches_data()
+void TestNameMatch::patternMatches_data()
 {
     QTest::addColumn<std::string>("pattern");
     QTest::addColumn<std::string>("name");
@@ -54,7 +54,7 @@ void Testnamematch::patternMatches_data()
     row("bytes/no case beyond ASCII", "\xc3\xa9*", "\xc3\x89.jpg", false);
 }
 
-void Testnamematch::patternMatches()
+void TestNameMatch::patternMatches()
 {
     QFETCH(std::string, pattern);
     QFETCH(std::string, name);
@@ -63,7 +63,7 @@ void Testnamematch::patternMatches()
     QCOMPARE(NamePattern(pattern).matches(name), matches);
 }
 
-void Testnamematch::naturalLess_ordersEveryPair_data()
+void TestNameMatch::naturalLess_ordersEveryPair_data()
 {
     QTest::addColumn<Names>("sorted");
 
@@ -83,7 +83,7 @@ void Testnamematch::naturalLess_ordersEveryPair_data()
 // Every pair in the expected order must compare one way only, and no name
 // before itself: this also catches an order that is not consistent enough
 // for sorting.
-void Testnamematch::naturalLess_ordersEveryPair()
+void TestNameMatch::naturalLess_ordersEveryPair()
 {
     QFETCH(Names, sorted);
 
@@ -97,5 +97,5 @@ void Testnamematch::naturalLess_ordersEveryPair()
     }
 }
 
-QTEST_GUILESS_MAIN(Testnamematch)
+QTEST_GUILESS_MAIN(TestNameMatch)
 #include "tst_namematch.moc"
