@@ -10,21 +10,20 @@ namespace {
 
 constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
+std::string countOfFiles(int count, const char *where)
+{
+    return count == 1 ? std::string("the file ") + where
+                      : "the " + std::to_string(count) + " files " + where;
+}
+
 std::string stopMessage(const std::string &reason, int renamedCount, int untouchedCount)
 {
-    std::string message = reason;
-    message += "\n\nThe batch stopped at this file. ";
-    message += std::to_string(renamedCount);
-    message += renamedCount == 1 ? " file before it was" : " files before it were";
-    message += " renamed and listed; this file";
-    if (untouchedCount > 0) {
-        message += " and the ";
-        message += std::to_string(untouchedCount);
-        message += untouchedCount == 1 ? " file after it were" : " files after it were";
-    } else {
-        message += " was";
-    }
-    message += " left as they were.";
+    std::string message = reason + "\n\nRenaming stopped at this file. ";
+    message += renamedCount == 0 ? "No file was renamed; "
+                                 : "Renamed and listed: " + countOfFiles(renamedCount, "before it") + "; ";
+    message += untouchedCount == 0
+                   ? "this file was left as it was."
+                   : "left as they were: this file and " + countOfFiles(untouchedCount, "after it") + ".";
     return message;
 }
 

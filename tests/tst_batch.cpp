@@ -169,19 +169,27 @@ void TestBatch::run_stopsAtFirstFailure_data()
     QTest::addColumn<Names>("listed");
     QTest::addColumn<Names>("removedBeforeRun");
     QTest::addColumn<Names>("folderAfter");
+    QTest::addColumn<QString>("message");
 
     QTest::newRow("collision/new name exists")
         << Names{"c.jpg", "a b.jpg", "ab.jpg", "x y.jpg"} << Names{"c.jpg"} << Names{}
-        << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"};
+        << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"}
+        << QStringLiteral("Could not rename \"a b.jpg\" to \"ab.jpg\": a file named \"ab.jpg\" "
+                          "already exists.\n\nRenaming stopped at this file. Renamed and listed: "
+                          "the file before it; left as they were: this file and the 2 files after it.");
     QTest::newRow("collision/two spaced names meet")
         << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
-        << Names{"a  b.jpg", "ab.jpg", "x y.jpg"};
+        << Names{"a  b.jpg", "ab.jpg", "x y.jpg"}
+        << QStringLiteral("this file and the file after it.");
     QTest::newRow("stale/listed file vanished")
-        << Names{"c.jpg", "a b.jpg", "d e.jpg"} << Names{"c.jpg"} << Names{"a b.jpg"}
-        << Names{"c.jpg", "d e.jpg"};
+        << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"c.jpg", "d.jpg"} << Names{"a b.jpg"}
+        << Names{"c.jpg", "d.jpg"}
+        << QStringLiteral("\"a b.jpg\" to \"ab.jpg\": the file no longer exists.\n\nRenaming stopped "
+                          "at this file. Renamed and listed: the 2 files before it; this file was left "
+                          "as it was.");
     QTest::newRow("empty new name/only spaces")
-        << Names{"c.jpg", "   ", "d e.jpg"} << Names{"c.jpg"} << Names{}
-        << Names{"   ", "c.jpg", "d e.jpg"};
+        << Names{"   "} << Names{} << Names{} << Names{"   "}
+        << QStringLiteral("No file was renamed; this file was left as it was.");
 }
 
 void TestBatch::run_stopsAtFirstFailure()
@@ -190,19 +198,23 @@ void TestBatch::run_stopsAtFirstFailure()
     QFETCH(Names, listed);
     QFETCH(Names, removedBeforeRun);
     QFETCH(Names, folderAfter);
+    QFETCH(QString, message);
     Batch batch(files);
     QVERIFY(batch.dir.isValid());
     for (const auto &name : removedBeforeRun)
         QCOMPARE(::unlink((batch.folder + '/' + name).c_str()), 0);
 
     int renamedCount = -1;
+    QString reported;
     try {
         batch.run();
     } catch (const BatchStopped &stop) {
         renamedCount = stop.renamedCount();
+        reported = QString::fromUtf8(stop.what());
     }
 
     QCOMPARE(renamedCount, static_cast<int>(listed.size()));
+    QVERIFY2(reported.contains(message), qPrintable(reported));
     QCOMPARE(batch.results.items, listed);
     QCOMPARE(folderNames(batch.folder), folderAfter);
     // Each file holds its original name: every one is still there, none overwritten.
