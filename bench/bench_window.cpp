@@ -39,7 +39,8 @@ double listBaseline(const std::string &folder)
     std::vector<std::string> names;
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (name[0] != '.' && name.size() >= 4 && ::strcasecmp(name.data() + name.size() - 4, ".JPG") == 0)
+        if (name[0] != '.' && name.size() >= 4 &&
+            ::strcasecmp(name.data() + name.size() - 4, ".JPG") == 0)
             names.emplace_back(name);
     }
     ::closedir(dir);
@@ -65,8 +66,7 @@ long peakResidentKiB()
     return -1;
 }
 
-template <typename Control>
-Control *control(Form1 &form, const char *name)
+template <typename Control> Control *control(Form1 &form, const char *name)
 {
     return form.findChild<Control *>(QString::fromLatin1(name));
 }
@@ -127,8 +127,8 @@ double measureMemory(Form1 &form, int fileCount)
     std::size_t nameBytes = 0;
     for (int i = 0; i < file1->ListCount(); ++i)
         nameBytes += file1->List(i).size();
-    const double perFile = (static_cast<double>(heapListed - heapEmpty) - static_cast<double>(nameBytes))
-                           / fileCount;
+    const double perFile =
+        (static_cast<double>(heapListed - heapEmpty) - static_cast<double>(nameBytes)) / fileCount;
     std::printf("heap growth for the listed folder: %zu bytes, of which names %zu bytes\n",
                 heapListed - heapEmpty, nameBytes);
     return perFile;
@@ -143,7 +143,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int fileCount = bench::fileCount(argc, argv, 100000);
-    std::printf("Window on %d photos and %d other files, %d rounds\n", fileCount, kOtherFiles, kRounds);
+    std::printf("Window on %d photos and %d other files, %d rounds\n", fileCount, kOtherFiles,
+                kRounds);
 
     Form1 form;
     form.show();
@@ -158,7 +159,8 @@ int main(int argc, char **argv)
                     measures.click.back(), measures.clickBaseline.back());
     }
     const double open = bench::report("open", measures.open, measures.openBaseline);
-    const double keystroke = bench::report("keystroke", measures.keystroke, measures.keystrokeBaseline);
+    const double keystroke =
+        bench::report("keystroke", measures.keystroke, measures.keystrokeBaseline);
     const double click = bench::report("click", measures.click, measures.clickBaseline);
     std::printf("keystroke median: %.1f ms\n", bench::median(measures.keystroke));
     std::printf("open/baseline ratio: %.2f\n", open);

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -33,7 +33,8 @@ class TempFolder
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillet-bench-XXXXXX").native();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quillet-bench-XXXXXX").native();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary folder");
         m_path = pattern;

@@ -19,11 +19,12 @@ std::string countOfFiles(int count, const char *where)
 std::string stopMessage(const std::string &reason, int renamedCount, int untouchedCount)
 {
     std::string message = reason + "\n\nRenaming stopped at this file. ";
-    message += renamedCount == 0 ? "No file was renamed; "
-                                 : "Renamed and listed: " + countOfFiles(renamedCount, "before it") + "; ";
-    message += untouchedCount == 0
-                   ? "this file was left as it was."
-                   : "left as they were: this file and " + countOfFiles(untouchedCount, "after it") + ".";
+    message += renamedCount == 0
+                   ? "No file was renamed; "
+                   : "Renamed and listed: " + countOfFiles(renamedCount, "before it") + "; ";
+    message += untouchedCount == 0 ? "this file was left as it was."
+                                   : "left as they were: this file and " +
+                                         countOfFiles(untouchedCount, "after it") + ".";
     return message;
 }
 

@@ -29,7 +29,7 @@ void CheckBox::SetValue(int value)
 {
     if (value == kGrayed)
         setTristate(true);
-    setCheckState(value == kChecked ? Qt::Checked
+    setCheckState(value == kChecked  ? Qt::Checked
                   : value == kGrayed ? Qt::PartiallyChecked
                                      : Qt::Unchecked);
 }

@@ -47,8 +47,8 @@ std::string sentence(RenameFailure failure, std::string_view oldName, std::strin
 
 } // namespace
 
-RenameError::RenameError(RenameFailure failure, std::string_view oldName,
-                         std::string_view newName, const std::string &detail)
+RenameError::RenameError(RenameFailure failure, std::string_view oldName, std::string_view newName,
+                         const std::string &detail)
     : std::runtime_error(sentence(failure, oldName, newName, detail)), m_failure(failure)
 {
 }

@@ -18,8 +18,7 @@
 Q_DECLARE_METATYPE(std::string)
 
 namespace QTest {
-template <>
-inline char *toString(const std::string &bytes)
+template <> inline char *toString(const std::string &bytes)
 {
     return QTest::toString(QByteArray::fromStdString(bytes));
 }

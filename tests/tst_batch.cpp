@@ -96,7 +96,8 @@ void TestBatch::run_renamesAndListsInOrder_data()
     QTest::newRow("flag/grayed") << Names{"a b.jpg", "c.jpg"} << 2 << Names{"ab.jpg", "c.jpg"};
     QTest::newRow("order/list order, not name order")
         << Names{"z z.jpg", "a a.jpg", "m.jpg"} << 0 << Names{"zz.jpg", "aa.jpg", "m.jpg"};
-    QTest::newRow("bytes/not UTF-8") << Names{"caf\xe9 x\xff.jpg"} << 0 << Names{"caf\xe9x\xff.jpg"};
+    QTest::newRow("bytes/not UTF-8")
+        << Names{"caf\xe9 x\xff.jpg"} << 0 << Names{"caf\xe9x\xff.jpg"};
     QTest::newRow("bytes/newline and leading dash")
         << Names{"-a b\n.jpg", "--x y"} << 0 << Names{"-ab\n.jpg", "--xy"};
     QTest::newRow("length/255-byte name")
@@ -174,9 +175,10 @@ void TestBatch::run_stopsAtFirstFailure_data()
     QTest::newRow("collision/new name exists")
         << Names{"c.jpg", "a b.jpg", "ab.jpg", "x y.jpg"} << Names{"c.jpg"} << Names{}
         << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"}
-        << QStringLiteral("Could not rename \"a b.jpg\" to \"ab.jpg\": a file named \"ab.jpg\" "
-                          "already exists.\n\nRenaming stopped at this file. Renamed and listed: "
-                          "the file before it; left as they were: this file and the 2 files after it.");
+        << QStringLiteral(
+               "Could not rename \"a b.jpg\" to \"ab.jpg\": a file named \"ab.jpg\" "
+               "already exists.\n\nRenaming stopped at this file. Renamed and listed: "
+               "the file before it; left as they were: this file and the 2 files after it.");
     QTest::newRow("collision/two spaced names meet")
         << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
         << Names{"a  b.jpg", "ab.jpg", "x y.jpg"}
@@ -184,9 +186,10 @@ void TestBatch::run_stopsAtFirstFailure_data()
     QTest::newRow("stale/listed file vanished")
         << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"c.jpg", "d.jpg"} << Names{"a b.jpg"}
         << Names{"c.jpg", "d.jpg"}
-        << QStringLiteral("\"a b.jpg\" to \"ab.jpg\": the file no longer exists.\n\nRenaming stopped "
-                          "at this file. Renamed and listed: the 2 files before it; this file was left "
-                          "as it was.");
+        << QStringLiteral(
+               "\"a b.jpg\" to \"ab.jpg\": the file no longer exists.\n\nRenaming stopped "
+               "at this file. Renamed and listed: the 2 files before it; this file was left "
+               "as it was.");
     QTest::newRow("empty new name/only spaces")
         << Names{"   "} << Names{} << Names{} << Names{"   "}
         << QStringLiteral("No file was renamed; this file was left as it was.");
@@ -223,7 +226,8 @@ void TestBatch::run_stopsAtFirstFailure()
         contents.push_back(batch.content(name));
     Names expectedContents;
     for (const auto &name : files)
-        if (std::find(removedBeforeRun.begin(), removedBeforeRun.end(), name) == removedBeforeRun.end())
+        if (std::find(removedBeforeRun.begin(), removedBeforeRun.end(), name) ==
+            removedBeforeRun.end())
             expectedContents.push_back(name);
     std::sort(contents.begin(), contents.end());
     std::sort(expectedContents.begin(), expectedContents.end());

@@ -99,7 +99,8 @@ void TestForm1::controls_areLaidOutAsDescribed()
 void TestForm1::window_hasCaptionAndFixedClientArea()
 {
     Form1 form;
-    QCOMPARE(form.windowTitle(), QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
+    QCOMPARE(form.windowTitle(),
+             QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
     QCOMPARE(form.size(), QSize(535, 218));
     QCOMPARE(form.minimumSize(), form.maximumSize());
 }

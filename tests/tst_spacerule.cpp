@@ -32,10 +32,12 @@ void TestSpaceRule::makeNewName_data()
     QTest::newRow("none/empty") << S("") << S("") << S("");
     QTest::newRow("other blanks/tab") << S("a\tb .jpg") << S("a\tb.jpg") << S("a\tb_.jpg");
     // "\xc2\xa0" is a no-break space; the string is split so that the escape ends there.
-    QTest::newRow("other blanks/no-break space")
-        << S("a\xc2\xa0 b.jpg") << S("a\xc2\xa0" "b.jpg") << S("a\xc2\xa0_b.jpg");
-    QTest::newRow("bytes/not UTF-8") << S("caf\xe9 x\xff.jpg") << S("caf\xe9x\xff.jpg")
-                                     << S("caf\xe9_x\xff.jpg");
+    QTest::newRow("other blanks/no-break space") << S("a\xc2\xa0 b.jpg")
+                                                 << S("a\xc2\xa0"
+                                                      "b.jpg")
+                                                 << S("a\xc2\xa0_b.jpg");
+    QTest::newRow("bytes/not UTF-8")
+        << S("caf\xe9 x\xff.jpg") << S("caf\xe9x\xff.jpg") << S("caf\xe9_x\xff.jpg");
     QTest::newRow("bytes/NUL kept") << S("a\0 b", 4) << S("a\0b", 3) << S("a\0_b", 4);
     QTest::newRow("bytes/multibyte UTF-8") << S("été à.jpg") << S("étéà.jpg") << S("été_à.jpg");
 }

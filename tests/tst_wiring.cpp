@@ -29,8 +29,8 @@ struct Window
     testutil::TempFolder dir;
     std::string folder = dir.path();
     QStringList errors;
-    ErrorReporter previousReporter = SetErrorReporter(
-        [this](QWidget *, const QString &message) { errors << message; });
+    ErrorReporter previousReporter =
+        SetErrorReporter([this](QWidget *, const QString &message) { errors << message; });
     Form1 form;
     DriveListBox *Drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
     DirListBox *Dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
@@ -136,8 +136,9 @@ void TestWiring::click_withCollision_stopsReportsAndKeepsFiles()
 
     QCOMPARE(window.errors.size(), 1);
     const QString error = window.errors.first();
-    QVERIFY2(error.contains(QStringLiteral("\"a b.jpg\"")) && error.contains(QStringLiteral("\"ab.jpg\""))
-                 && error.contains(QStringLiteral("already exists")),
+    QVERIFY2(error.contains(QStringLiteral("\"a b.jpg\"")) &&
+                 error.contains(QStringLiteral("\"ab.jpg\"")) &&
+                 error.contains(QStringLiteral("already exists")),
              qPrintable(error));
     QCOMPARE(window.resultList(), Names{});
     QCOMPARE(folderNames(window.folder), (Names{"a b.jpg", "ab.jpg", "x y.jpg"}));
