@@ -93,6 +93,18 @@ inline double report(const char *label, const std::vector<double> &measured,
     return measuredMedian / baselineMedian;
 }
 
+/// The names in \a folder, in the order the folder gives them.
+inline std::vector<std::string> readNames(const std::string &folder)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    std::vector<std::string> names;
+    while (const dirent *entry = ::readdir(dir))
+        if (entry->d_name[0] != '.')
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
 /// Renames every file of \a folder whose name holds a space with the least
 /// work there is: read the names once, drop the spaces, one renameat2 each.
 /// Returns the milliseconds it took.
@@ -100,14 +112,8 @@ inline double renameBaseline(const std::string &folder)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *dir = ::fdopendir(::dup(folderFd));
-    std::vector<std::string> names;
-    while (const dirent *entry = ::readdir(dir))
-        if (entry->d_name[0] != '.')
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
     std::string newName;
-    for (const auto &name : names) {
+    for (const auto &name : readNames(folder)) {
         newName.clear();
         for (const char c : name)
             if (c != ' ')
