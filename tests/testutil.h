@@ -49,6 +49,16 @@ private:
     std::string m_path = QFile::encodeName(m_dir.path()).toStdString();
 };
 
+/// Every line a list control holds, in order.
+template <typename ListControl>
+std::vector<std::string> listed(const ListControl &list)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.ListCount(); ++i)
+        lines.push_back(list.List(i));
+    return lines;
+}
+
 /// Writes \a content to the file at \a path, named by its exact bytes.
 inline void writeFile(const std::string &path, const std::string &content)
 {

@@ -14,6 +14,7 @@
 #include <vector>
 
 using namespace quillet;
+using testutil::listed;
 using testutil::writeFile;
 using Names = std::vector<std::string>;
 
@@ -35,14 +36,6 @@ struct Folder
     testutil::TempFolder dir;
     std::string path = dir.path();
 };
-
-Names listed(const FileListBox &box)
-{
-    Names names;
-    for (int i = 0; i < box.ListCount(); ++i)
-        names.push_back(box.List(i));
-    return names;
-}
 
 // Shows the files of \a folder that match \a pattern.
 void open(FileListBox &box, const Folder &folder, const std::string &pattern)

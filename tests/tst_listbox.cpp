@@ -9,19 +9,8 @@
 #include <vector>
 
 using namespace quillet;
+using testutil::listed;
 using Lines = std::vector<std::string>;
-
-namespace {
-
-Lines listed(const ListBox &box)
-{
-    Lines lines;
-    for (int i = 0; i < box.ListCount(); ++i)
-        lines.push_back(box.List(i));
-    return lines;
-}
-
-} // namespace
 
 class TestListBox : public QObject
 {

@@ -16,6 +16,7 @@
 
 using namespace quillet;
 using testutil::folderNames;
+using testutil::listed;
 using testutil::readFile;
 using testutil::writeFile;
 using Names = std::vector<std::string>;
@@ -52,20 +53,6 @@ struct Window
     }
     ~Window() { SetErrorReporter(previousReporter); }
 
-    Names fileList() const
-    {
-        Names names;
-        for (int i = 0; i < File1->ListCount(); ++i)
-            names.push_back(File1->List(i));
-        return names;
-    }
-    Names resultList() const
-    {
-        Names names;
-        for (int i = 0; i < List1->ListCount(); ++i)
-            names.push_back(List1->List(i));
-        return names;
-    }
     std::string content(const std::string &name) const { return readFile(folder + '/' + name); }
 };
 
@@ -117,14 +104,14 @@ void TestWiring::click_renamesListedFiles()
     else
         QTest::mouseClick(window.Command1, Qt::LeftButton);
 
-    QTRY_COMPARE(window.resultList(), expected);
+    QTRY_COMPARE(listed(*window.List1), expected);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(window.content(expected[0]), std::string("a b.jpg"));
     QCOMPARE(window.content("d e.png"), std::string("d e.png"));
     // The file list keeps the names it read until it is told to read again.
-    QCOMPARE(window.fileList(), (Names{"a b.jpg", "c.jpg"}));
+    QCOMPARE(listed(*window.File1), (Names{"a b.jpg", "c.jpg"}));
     window.txtPattern->setText(QStringLiteral("*.JPG"));
-    QCOMPARE(window.fileList(), expected);
+    QCOMPARE(listed(*window.File1), expected);
 }
 
 void TestWiring::click_withCollision_stopsReportsAndKeepsFiles()
@@ -140,14 +127,14 @@ void TestWiring::click_withCollision_stopsReportsAndKeepsFiles()
                  error.contains(QStringLiteral("\"ab.jpg\"")) &&
                  error.contains(QStringLiteral("already exists")),
              qPrintable(error));
-    QCOMPARE(window.resultList(), Names{});
+    QCOMPARE(listed(*window.List1), Names{});
     QCOMPARE(folderNames(window.folder), (Names{"a b.jpg", "ab.jpg", "x y.jpg"}));
     QCOMPARE(window.content("ab.jpg"), std::string("ab.jpg"));
 
     // The window goes on working after the failure.
     window.txtPattern->setText(QStringLiteral("x*"));
     QTest::mouseClick(window.Command1, Qt::LeftButton);
-    QCOMPARE(window.resultList(), Names{"xy.jpg"});
+    QCOMPARE(listed(*window.List1), Names{"xy.jpg"});
     QCOMPARE(window.errors.size(), 1);
 }
 
@@ -157,10 +144,10 @@ void TestWiring::clickTwice_stopsAtStaleName()
     QVERIFY(window.dir.isValid());
 
     QTest::mouseClick(window.Command1, Qt::LeftButton);
-    QCOMPARE(window.resultList(), (Names{"a.jpg", "bc.jpg", "d.jpg"}));
+    QCOMPARE(listed(*window.List1), (Names{"a.jpg", "bc.jpg", "d.jpg"}));
     QTest::mouseClick(window.Command1, Qt::LeftButton);
 
-    QCOMPARE(window.resultList(), Names{"a.jpg"});
+    QCOMPARE(listed(*window.List1), Names{"a.jpg"});
     QCOMPARE(window.errors.size(), 1);
     QVERIFY2(window.errors.first().contains(QStringLiteral("\"b c.jpg\"")),
              qPrintable(window.errors.first()));
@@ -178,7 +165,7 @@ void TestWiring::click_afterFolderVanished_reportsIt()
     QCOMPARE(window.errors.size(), 1);
     QVERIFY2(window.errors.first().contains(QStringLiteral("\"a b.jpg\"")),
              qPrintable(window.errors.first()));
-    QCOMPARE(window.resultList(), Names{});
+    QCOMPARE(listed(*window.List1), Names{});
 }
 
 void TestWiring::click_nonUtf8Name_keepsItsBytes()
@@ -188,7 +175,7 @@ void TestWiring::click_nonUtf8Name_keepsItsBytes()
 
     QTest::mouseClick(window.Command1, Qt::LeftButton);
 
-    QCOMPARE(window.resultList(), Names{"caf\xe9\xff.jpg"});
+    QCOMPARE(listed(*window.List1), Names{"caf\xe9\xff.jpg"});
     QCOMPARE(folderNames(window.folder), Names{"caf\xe9\xff.jpg"});
 }
 
@@ -236,7 +223,7 @@ void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
 
     QTest::mouseDClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
     QCOMPARE(window.File1->Path(), sub);
-    QCOMPARE(window.fileList(), Names{"s t.jpg"});
+    QCOMPARE(listed(*window.File1), Names{"s t.jpg"});
     QCOMPARE(window.errors, QStringList());
 }
 
@@ -245,7 +232,7 @@ void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
     Window window({"a b.jpg"});
     QVERIFY(window.dir.isValid());
     QTest::mouseClick(window.Command1, Qt::LeftButton);
-    QCOMPARE(window.resultList(), Names{"ab.jpg"});
+    QCOMPARE(listed(*window.List1), Names{"ab.jpg"});
     const int rootIndex = window.Drive1->findText(QStringLiteral("/"), Qt::MatchStartsWith);
     QVERIFY(rootIndex >= 0);
 
@@ -254,7 +241,7 @@ void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
 
     QCOMPARE(window.Dir1->Path(), window.Drive1->Drive());
     QCOMPARE(window.File1->Path(), window.Drive1->Drive());
-    QCOMPARE(window.resultList(), Names{"ab.jpg"});
+    QCOMPARE(listed(*window.List1), Names{"ab.jpg"});
     QCOMPARE(window.errors, QStringList());
 }
 
