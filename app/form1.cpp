@@ -9,6 +9,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1
 {
     m_ui->setupUi(this);
     setFixedSize(size());
+    // The window opens with the focus on the first control in tab order.
+    m_ui->Command1->setFocus();
 
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
     ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
