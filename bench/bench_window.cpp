@@ -27,7 +27,7 @@ using namespace quillet;
 
 namespace {
 
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 constexpr int kOtherFiles = 1000;
 
 /// Reads the folder once, keeps the names that end in ".JPG" in any case
