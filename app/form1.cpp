@@ -8,7 +8,11 @@ namespace quillet {
 Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
 {
     m_ui->setupUi(this);
+    // A fixed-size window: it offers no maximize button.
     setFixedSize(size());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 

@@ -10,22 +10,28 @@ namespace {
 
 constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
-std::string countOfFiles(int count, const char *where)
+std::string renamedPart(int count)
 {
-    return count == 1 ? std::string("the file ") + where
-                      : "the " + std::to_string(count) + " files " + where;
+    if (count == 0)
+        return "No file was renamed.";
+    if (count == 1)
+        return "The file before it was renamed and is listed.";
+    return "The " + std::to_string(count) + " files before it were renamed and are listed.";
+}
+
+std::string untouchedPart(int count)
+{
+    if (count == 0)
+        return "This file was left as it was.";
+    if (count == 1)
+        return "This file and the file after it were left as they were.";
+    return "This file and the " + std::to_string(count) + " files after it were left as they were.";
 }
 
 std::string stopMessage(const std::string &reason, int renamedCount, int untouchedCount)
 {
-    std::string message = reason + "\n\nRenaming stopped at this file. ";
-    message += renamedCount == 0
-                   ? "No file was renamed; "
-                   : "Renamed and listed: " + countOfFiles(renamedCount, "before it") + "; ";
-    message += untouchedCount == 0 ? "this file was left as it was."
-                                   : "left as they were: this file and " +
-                                         countOfFiles(untouchedCount, "after it") + ".";
-    return message;
+    return reason + "\n\nRenaming stopped at this file. " + renamedPart(renamedCount) + ' ' +
+           untouchedPart(untouchedCount);
 }
 
 } // namespace

@@ -177,22 +177,24 @@ void TestBatch::run_stopsAtFirstFailure_data()
         << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"}
         << QStringLiteral(
                "Could not rename \"a b.jpg\" to \"ab.jpg\": a file named \"ab.jpg\" "
-               "already exists.\n\nRenaming stopped at this file. Renamed and listed: "
-               "the file before it; left as they were: this file and the 2 files after it.");
+               "already exists.\n\nRenaming stopped at this file. The file before it was "
+               "renamed and is listed. This file and the 2 files after it were left as they were.");
     QTest::newRow("collision/two spaced names meet")
         << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
         << Names{"a  b.jpg", "ab.jpg", "x y.jpg"}
-        << QStringLiteral("this file and the file after it.");
+        << QStringLiteral("This file and the file after it were left as they were.");
     QTest::newRow("stale/listed file vanished")
         << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"c.jpg", "d.jpg"} << Names{"a b.jpg"}
         << Names{"c.jpg", "d.jpg"}
         << QStringLiteral(
                "\"a b.jpg\" to \"ab.jpg\": the file no longer exists.\n\nRenaming stopped "
-               "at this file. Renamed and listed: the 2 files before it; this file was left "
-               "as it was.");
+               "at this file. The 2 files before it were renamed and are listed. This file was "
+               "left as it was.");
     QTest::newRow("empty new name/only spaces")
         << Names{"   "} << Names{} << Names{} << Names{"   "}
-        << QStringLiteral("No file was renamed; this file was left as it was.");
+        << QStringLiteral("the new name would be empty, as the name is made only of spaces."
+                          "\n\nRenaming stopped at this file. No file was renamed. This file "
+                          "was left as it was.");
 }
 
 void TestBatch::run_stopsAtFirstFailure()
