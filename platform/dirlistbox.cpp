@@ -83,8 +83,7 @@ std::string absolutePath(const std::string &path)
     }
     const std::string current = CurrentFolder();
     if (!current.starts_with('/')) {
-        throw FolderError("Could not read the folder \"" + path +
-                          "\": the current folder, which it is relative to, cannot be found.");
+        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
     }
     return current + '/' + path;
 }

@@ -12,7 +12,11 @@ namespace quillet {
 class FolderError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    /// \a reason completes "Could not read the folder "<folder>": ...".
+    FolderError(const std::string &folder, const std::string &reason)
+        : std::runtime_error("Could not read the folder \"" + folder + "\": " + reason + ".")
+    {
+    }
 };
 
 enum class EntryKind { Files, Folders };

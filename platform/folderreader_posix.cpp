@@ -29,7 +29,7 @@ std::string reasonFor(int error)
 
 [[noreturn]] void throwFolderError(const std::string &folder, int error)
 {
-    throw FolderError("Could not read the folder \"" + folder + "\": " + reasonFor(error) + ".");
+    throw FolderError(folder, reasonFor(error));
 }
 
 struct DirCloser

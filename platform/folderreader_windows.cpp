@@ -1,51 +1,15 @@
 #include "folderreader.h"
+#include "widetext_windows.h"
 
 #include <windows.h>
 
-#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillet {
 
 namespace {
-
-std::wstring toWide(const std::string &utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string toUtf8(const wchar_t *wide)
-{
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back(); // the terminating null
-    return utf8;
-}
-
-// The system's own wording for \a error, without the final full stop and
-// line break that it ends with.
-std::string systemMessage(DWORD error)
-{
-    wchar_t text[512] = {};
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                         0, text, static_cast<DWORD>(std::size(text)), nullptr);
-    if (length == 0)
-        return "system error " + std::to_string(error);
-    std::string message = toUtf8(text);
-    message.erase(message.find_last_not_of(". \r\n") + 1);
-    return message;
-}
 
 std::string reasonFor(DWORD error)
 {
@@ -58,13 +22,13 @@ std::string reasonFor(DWORD error)
     case ERROR_ACCESS_DENIED:
         return "you do not have permission to read it";
     default:
-        return systemMessage(error);
+        return SystemMessage(error);
     }
 }
 
 [[noreturn]] void throwFolderError(const std::string &folder, DWORD error)
 {
-    throw FolderError("Could not read the folder \"" + folder + "\": " + reasonFor(error) + ".");
+    throw FolderError(folder, reasonFor(error));
 }
 
 struct FindCloser
@@ -129,7 +93,10 @@ bool isOfKind(const std::wstring &folder, const WIN32_FIND_DATAW &entry, EntryKi
 std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
                                     const NamePattern &filter)
 {
-    const std::wstring wideFolder = toWide(folder);
+    const std::optional<std::wstring> wide = ToWide(folder);
+    if (!wide)
+        throw FolderError(folder, "its name is not valid UTF-8");
+    const std::wstring &wideFolder = *wide;
     WIN32_FIND_DATAW entry{};
     const HANDLE first =
         ::FindFirstFileExW(joinPath(wideFolder, L"*").c_str(), FindExInfoBasic, &entry,
@@ -146,7 +113,7 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
     do {
         if (isHidden(entry))
             continue;
-        std::string name = toUtf8(entry.cFileName);
+        std::string name = ToUtf8(entry.cFileName);
         if (filter.matches(name) && isOfKind(wideFolder, entry, kind))
             names.push_back(std::move(name));
     } while (::FindNextFileW(find.get(), &entry));
@@ -161,7 +128,7 @@ std::string CurrentFolder()
     std::wstring path(length, L'\0');
     if (length == 0 || ::GetCurrentDirectoryW(length, path.data()) == 0)
         return ".";
-    return toUtf8(path.c_str());
+    return ToUtf8(path.c_str());
 }
 
 } // namespace quillet

@@ -1,8 +1,7 @@
 #include "namefile.h"
 #include "renameerror.h"
+#include "widetext_windows.h"
 
-#include <array>
-#include <cwctype>
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -41,29 +40,6 @@ std::string_view bareName(std::string_view path)
 {
     const auto separator = path.find_last_of('\\');
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-// Nothing when \a utf8 is not valid UTF-8.
-std::optional<std::wstring> toWide(const std::string &utf8)
-{
-    const int size = static_cast<int>(utf8.size());
-    const int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (length == 0 && size != 0)
-        return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string toUtf8(const std::wstring &wide)
-{
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
 }
 
 // A "\\?\" path passes MAX_PATH and is taken as it is: no trimming of the
@@ -109,25 +85,11 @@ RenameFailure failureOf(DWORD error)
     }
 }
 
-// The system's own sentence, without the full stop and line break it ends
-// with, as RenameError adds its own.
-std::string systemMessage(DWORD error)
-{
-    std::array<wchar_t, 512> buffer{};
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                       0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
-    std::wstring message(buffer.data(), length);
-    while (!message.empty() && (message.back() == L'.' || std::iswspace(message.back())))
-        message.pop_back();
-    return toUtf8(message);
-}
-
 // Throws the failure that the system's last error stands for.
 [[noreturn]] void failWithLastError(const std::string &from, const std::string &to)
 {
     const DWORD error = GetLastError();
-    throw RenameError(failureOf(error), bareName(from), bareName(to), systemMessage(error));
+    throw RenameError(failureOf(error), bareName(from), bareName(to), SystemMessage(error));
 }
 
 } // namespace
@@ -137,8 +99,8 @@ void NameFile(const std::string &oldPath, const std::string &newPath)
     const std::string from = collapseSeparators(oldPath);
     const std::string to = collapseSeparators(newPath);
     RefuseUnusableName(bareName(from), bareName(to));
-    const auto wideFrom = toWide(from);
-    const auto wideTo = toWide(to);
+    const auto wideFrom = ToWide(from);
+    const auto wideTo = ToWide(to);
     if (!wideFrom || !wideTo)
         throw RenameError(RenameFailure::InvalidName, bareName(from), bareName(to));
     // The same entry is only looked up, never renamed onto itself. The
