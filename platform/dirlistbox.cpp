@@ -1,6 +1,7 @@
 #include "dirlistbox.h"
 
 #include "eventhandler.h"
+#include "folderpath.h"
 #include "folderreader.h"
 #include "namematch.h"
 
@@ -49,55 +50,6 @@ private:
     }
 };
 
-/// The names along \a path, from the root down, with empty and "." components
-/// dropped and each ".." taking away the name before it. Works on the bytes, so
-/// names that are not valid UTF-8 come through unchanged.
-std::vector<std::string_view> components(std::string_view path)
-{
-    std::vector<std::string_view> names;
-    for (const auto part : std::views::split(path, '/')) {
-        const std::string_view name(part.begin(), part.end());
-        if (name == "..") {
-            if (!names.empty()) {
-                names.pop_back();
-            }
-        } else if (!name.empty() && name != ".") {
-            names.push_back(name);
-        }
-    }
-    return names;
-}
-
-std::string childPath(const std::string &parent, std::string_view name)
-{
-    std::string child = parent == "/" ? std::string() : parent;
-    child += '/';
-    child += name;
-    return child;
-}
-
-std::string absolutePath(const std::string &path)
-{
-    if (path.starts_with('/')) {
-        return path;
-    }
-    const std::string current = CurrentFolder();
-    if (!current.starts_with('/')) {
-        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
-    }
-    return current + '/' + path;
-}
-
-std::string normalisePath(const std::string &path)
-{
-    const std::string absolute = absolutePath(path);
-    std::string normal = "/";
-    for (const std::string_view name : components(absolute)) {
-        normal = childPath(normal, name);
-    }
-    return normal;
-}
-
 void addEntry(QListWidget &list, std::string_view name, const std::string &path, int depth,
               const QIcon &icon)
 {
@@ -119,15 +71,15 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     // The window must come up even when started in a folder that has since
     // gone or cannot be read; the root is always there.
     try {
-        open(normalisePath("."));
+        open(SplitFolderPath("."));
     } catch (const FolderError &) {
-        open("/");
+        open(SplitFolderPath(FallbackFolder()));
     }
 }
 
 void DirListBox::SetPath(const std::string &path)
 {
-    open(normalisePath(path));
+    open(SplitFolderPath(path));
     emit Change();
 }
 
@@ -149,18 +101,19 @@ void DirListBox::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void DirListBox::open(const std::string &folder)
+void DirListBox::open(const FolderPathParts &parts)
 {
     // Read first: a folder that cannot be read leaves the list as it was.
+    const std::string folder = JoinFolderPath(parts);
     std::vector<std::string> subfolders = ReadFolder(folder, EntryKind::Folders);
     std::ranges::sort(subfolders, NaturalLess);
 
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    std::string ancestor = "/";
+    std::string ancestor = parts.root;
     addEntry(*this, ancestor, ancestor, 0, openIcon);
-    for (const std::string_view name : components(folder)) {
-        ancestor = childPath(ancestor, name);
+    for (const std::string &name : parts.names) {
+        ancestor = ChildPath(ancestor, name);
         addEntry(*this, name, ancestor, count(), openIcon);
     }
     setCurrentRow(count() - 1);
@@ -168,7 +121,7 @@ void DirListBox::open(const std::string &folder)
     const int depth = count();
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const std::string &name : subfolders) {
-        addEntry(*this, name, childPath(folder, name), depth, closedIcon);
+        addEntry(*this, name, ChildPath(folder, name), depth, closedIcon);
     }
     m_path = folder;
 }

@@ -6,6 +6,8 @@
 
 namespace quillet {
 
+struct FolderPathParts;
+
 /// A classic folder list: the open folder's ancestors from the root down,
 /// then the open folder's subfolders, indented, with folder icons. A click or
 /// the arrow keys only highlight an entry; a double-click or Enter opens it.
@@ -23,10 +25,8 @@ public:
     /// The open folder.
     std::string Path() const { return m_path; }
     /// Opens \a path and raises Change, even when it is already open. The path
-    /// is made absolute (from the current working folder) and read as written:
-    /// repeated '/', a trailing '/', "." and ".." are resolved on the text, not
-    /// through links. Throws FolderError, leaving the list as it was, if the
-    /// folder cannot be read.
+    /// is made absolute and read as SplitFolderPath reads it. Throws
+    /// FolderError, leaving the list as it was, if the folder cannot be read.
     void SetPath(const std::string &path);
     /// The highlighted entry; right after the open folder changes it is the open folder.
     int ListIndex() const { return currentRow(); }
@@ -43,8 +43,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    /// Shows \a folder, already absolute and normalised, without raising Change.
-    void open(const std::string &folder);
+    /// Shows the folder \a parts name, without raising Change.
+    void open(const FolderPathParts &parts);
     /// Opens entry \a row for the user; a failure is reported, never thrown.
     void openEntry(int row);
 

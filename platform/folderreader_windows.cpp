@@ -46,13 +46,6 @@ std::wstring joinPath(const std::wstring &folder, const std::wstring &name)
     return hasSeparator ? folder + name : folder + L'\\' + name;
 }
 
-// Whether \a path names an existing folder.
-bool isFolder(const std::wstring &path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 bool isHidden(const WIN32_FIND_DATAW &entry)
 {
     return entry.cFileName[0] == L'.' ||
@@ -63,9 +56,9 @@ bool isHidden(const WIN32_FIND_DATAW &entry)
 // INVALID_FILE_ATTRIBUTES when it dangles.
 DWORD targetAttributes(const std::wstring &path)
 {
-    const HANDLE file =
-        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = ::CreateFileW(LongPath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return INVALID_FILE_ATTRIBUTES;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -99,21 +92,29 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
     const std::wstring &wideFolder = *wide;
     WIN32_FIND_DATAW entry{};
     const HANDLE first =
-        ::FindFirstFileExW(joinPath(wideFolder, L"*").c_str(), FindExInfoBasic, &entry,
+        ::FindFirstFileExW(LongPath(joinPath(wideFolder, L"*")).c_str(), FindExInfoBasic, &entry,
                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     std::vector<std::string> names;
     if (first == INVALID_HANDLE_VALUE) {
-        // An empty drive root has no "." entry, so nothing at all is found.
         const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND && isFolder(wideFolder))
-            return names;
+        const DWORD attributes = ::GetFileAttributesW(LongPath(wideFolder).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // An empty drive root has no "." entry, so nothing at all is found.
+            const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (isFolder && error == ERROR_FILE_NOT_FOUND)
+                return names;
+            // Asked to list a file, Windows answers "invalid name" or "path
+            // not found", which would mislead.
+            if (!isFolder)
+                throwFolderError(folder, ERROR_DIRECTORY);
+        }
         throwFolderError(folder, error);
     }
     const FindHandle find(first);
     do {
         if (isHidden(entry))
             continue;
-        std::string name = ToUtf8(entry.cFileName);
+        std::string name = FromWide(entry.cFileName);
         if (filter.matches(name) && isOfKind(wideFolder, entry, kind))
             names.push_back(std::move(name));
     } while (::FindNextFileW(find.get(), &entry));
@@ -128,7 +129,7 @@ std::string CurrentFolder()
     std::wstring path(length, L'\0');
     if (length == 0 || ::GetCurrentDirectoryW(length, path.data()) == 0)
         return ".";
-    return ToUtf8(path.c_str());
+    return FromWide(path.c_str());
 }
 
 } // namespace quillet

@@ -2,6 +2,8 @@
 #include "renameerror.h"
 #include "widetext_windows.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -42,18 +44,33 @@ std::string_view bareName(std::string_view path)
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-// A "\\?\" path passes MAX_PATH and is taken as it is: no trimming of the
-// trailing spaces and dots that a name may well hold. It must be absolute,
-// so a relative path keeps the ordinary rules.
-std::wstring longPath(const std::wstring &path)
+// The names Windows keeps for devices, alone or before an extension: a file
+// "CON.txt" is the console to every Windows program.
+bool isDeviceName(std::string_view name)
 {
-    const bool hasPrefix = path.starts_with(LR"(\\?\)") || path.starts_with(LR"(\\.\)");
-    if (hasPrefix)
-        return path;
-    if (path.starts_with(LR"(\\)"))
-        return LR"(\\?\UNC\)" + path.substr(2);
-    const bool driveAbsolute = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
-    return driveAbsolute ? LR"(\\?\)" + path : path;
+    static constexpr std::array<std::string_view, 28> kDevices{
+        "CON",         "PRN",         "AUX",         "NUL",        "COM1",        "COM2",
+        "COM3",        "COM4",        "COM5",        "COM6",       "COM7",        "COM8",
+        "COM9",        "LPT1",        "LPT2",        "LPT3",       "LPT4",        "LPT5",
+        "LPT6",        "LPT7",        "LPT8",        "LPT9",       "COM\xc2\xb9", "COM\xc2\xb2",
+        "COM\xc2\xb3", "LPT\xc2\xb9", "LPT\xc2\xb2", "LPT\xc2\xb3"};
+    const std::string_view base = name.substr(0, name.find('.'));
+    const auto sameLetters = [base](std::string_view device) {
+        return std::ranges::equal(base, device, [](char a, char b) {
+            return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+        });
+    };
+    return std::ranges::any_of(kDevices, sameLetters);
+}
+
+// With "\\?\" paths the system would make names that Windows programs,
+// which take paths without that prefix, can neither open nor delete.
+void refuseNameWindowsCannotOpen(std::string_view oldName, std::string_view newName)
+{
+    if (newName.ends_with('.'))
+        throw RenameError(RenameFailure::EndsInDot, oldName, newName);
+    if (isDeviceName(newName))
+        throw RenameError(RenameFailure::ReservedName, oldName, newName);
 }
 
 RenameFailure failureOf(DWORD error)
@@ -99,6 +116,7 @@ void NameFile(const std::string &oldPath, const std::string &newPath)
     const std::string from = collapseSeparators(oldPath);
     const std::string to = collapseSeparators(newPath);
     RefuseUnusableName(bareName(from), bareName(to));
+    refuseNameWindowsCannotOpen(bareName(from), bareName(to));
     const auto wideFrom = ToWide(from);
     const auto wideTo = ToWide(to);
     if (!wideFrom || !wideTo)
@@ -106,11 +124,11 @@ void NameFile(const std::string &oldPath, const std::string &newPath)
     // The same entry is only looked up, never renamed onto itself. The
     // attributes of a symbolic link are its own, so a dangling one is there.
     if (from == to) {
-        if (GetFileAttributesW(longPath(*wideFrom).c_str()) == INVALID_FILE_ATTRIBUTES)
+        if (GetFileAttributesW(LongPath(*wideFrom).c_str()) == INVALID_FILE_ATTRIBUTES)
             failWithLastError(from, to);
         return;
     }
-    if (!MoveFileExW(longPath(*wideFrom).c_str(), longPath(*wideTo).c_str(), kRenameOnly))
+    if (!MoveFileExW(LongPath(*wideFrom).c_str(), LongPath(*wideTo).c_str(), kRenameOnly))
         failWithLastError(from, to);
 }
 

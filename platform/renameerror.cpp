@@ -28,6 +28,11 @@ std::string reason(RenameFailure failure, std::string_view newName, const std::s
         return "the new name is not valid here";
     case RenameFailure::EmptyName:
         return "the new name would be empty, as the name is made only of spaces";
+    case RenameFailure::EndsInDot:
+        return "Windows programs could neither open nor delete a file whose name ends in a dot";
+    case RenameFailure::ReservedName:
+        return quoted(newName.substr(0, newName.find('.'))) +
+               " is a device name that Windows reserves";
     case RenameFailure::InUse:
         return "the file is in use";
     case RenameFailure::NoSpace:

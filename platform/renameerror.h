@@ -15,6 +15,8 @@ enum class RenameFailure {
     NameTooLong,
     InvalidName,
     EmptyName,
+    EndsInDot,
+    ReservedName,
     InUse,
     NoSpace,
     Other,

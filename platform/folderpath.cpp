@@ -1,0 +1,45 @@
+#include "folderpath.h"
+#include "folderpath_internal.h"
+
+namespace quillet {
+
+FolderPathParts SplitFolderPath(const std::string &path)
+{
+    RootedPath rooted = SplitRoot(path);
+    FolderPathParts parts{std::move(rooted.root), {}};
+    const std::string_view rest = rooted.rest;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = start;
+        while (end < rest.size() && !IsPathSeparator(rest[end]))
+            ++end;
+        const std::string_view name = rest.substr(start, end - start);
+        if (name == "..") {
+            if (!parts.names.empty())
+                parts.names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            parts.names.emplace_back(name);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string ChildPath(const std::string &folder, std::string_view name)
+{
+    std::string child = folder;
+    if (child.empty() || !IsPathSeparator(child.back()))
+        child += PreferredSeparator();
+    child += name;
+    return child;
+}
+
+std::string JoinFolderPath(const FolderPathParts &parts)
+{
+    std::string path = parts.root;
+    for (const std::string &name : parts.names)
+        path = ChildPath(path, name);
+    return path;
+}
+
+} // namespace quillet
