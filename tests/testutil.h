@@ -1,9 +1,13 @@
 #pragma once
 
-// Helpers shared by the tests: byte-exact file handling and readable
-// failure messages for byte strings.
+// Helpers shared by the tests: byte-exact file handling, readable failure
+// messages for byte strings, and the few facts about names that differ
+// between systems (one file per system, chosen by CMake).
+
+#include "nativepath.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QMetaType>
 #include <QTemporaryDir>
@@ -26,32 +30,62 @@ template <> inline char *toString(const std::string &bytes)
 
 namespace testutil {
 
+using quillet::NativePath;
+using quillet::PathBytes;
+
+/// The separator this system writes between a folder and a name.
+char separator();
+
+/// A name part that only this system's own way of naming files carries:
+/// bytes that are not UTF-8 on POSIX, a lone UTF-16 surrogate on Windows
+/// (in the bytes the program keeps it as).
+std::string rawNamePart();
+
+/// Whether a file name may hold any byte but '/' and NUL, and end in a space
+/// (POSIX); on Windows names are text, without control characters, and the
+/// ordinary calls trim trailing spaces.
+bool namesAreBytes();
+
+/// Makes an empty folder at \a path that its owner may not read; false
+/// where the test cannot (as the superuser, who reads anything, or on
+/// Windows).
+bool makeUnreadableFolder(const std::string &path);
+
+/// Makes a named pipe at \a path; false where the system has none.
+bool makePipe(const std::string &path);
+
+/// Removes the folder \a path and everything in it, names that the
+/// standard library cannot reach included; leaves what it cannot remove.
+void removeTree(const std::string &path);
+
+/// \a folder joined with \a name by the system's separator.
+inline std::string join(const std::string &folder, const std::string &name)
+{
+    return folder + separator() + name;
+}
+
 /// A fresh temporary folder, removed with everything in it when the object
-/// goes. QTemporaryDir alone cannot remove names that are not valid UTF-8.
+/// goes. QTemporaryDir alone cannot remove names that are not valid UTF-8,
+/// nor on Windows names that end in a dot or paths beyond 260 characters.
 class TempFolder
 {
 public:
     TempFolder() { m_dir.setAutoRemove(false); }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempFolder() { removeTree(m_path); }
     TempFolder(const TempFolder &) = delete;
     TempFolder &operator=(const TempFolder &) = delete;
 
     bool isValid() const { return m_dir.isValid(); }
-    /// The folder's path, as bytes.
+    /// The folder's path, as bytes, with the system's own separators.
     const std::string &path() const { return m_path; }
 
 private:
     QTemporaryDir m_dir;
-    std::string m_path = QFile::encodeName(m_dir.path()).toStdString();
+    std::string m_path = QDir::toNativeSeparators(m_dir.path()).toStdString();
 };
 
 /// Every line a list control holds, in order.
-template <typename ListControl>
-std::vector<std::string> listed(const ListControl &list)
+template <typename ListControl> std::vector<std::string> listed(const ListControl &list)
 {
     std::vector<std::string> lines;
     for (int i = 0; i < list.ListCount(); ++i)
@@ -62,13 +96,13 @@ std::vector<std::string> listed(const ListControl &list)
 /// Writes \a content to the file at \a path, named by its exact bytes.
 inline void writeFile(const std::string &path, const std::string &content)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(NativePath(path), std::ios::binary) << content;
 }
 
 /// The content of the file at \a path, or "<missing>".
 inline std::string readFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     if (!in)
         return "<missing>";
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -78,8 +112,8 @@ inline std::string readFile(const std::string &path)
 inline std::vector<std::string> folderNames(const std::string &folder)
 {
     std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().native());
+    for (const auto &entry : std::filesystem::directory_iterator(NativePath(folder)))
+        names.push_back(PathBytes(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }

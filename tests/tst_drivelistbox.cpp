@@ -1,5 +1,7 @@
 #include "dirlistbox.h"
 #include "drivelistbox.h"
+#include "folderpath.h"
+#include "nativepath.h"
 
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -43,14 +45,15 @@ private slots:
         QByteArrayList roots;
         for (int i = 0; i < drives.count(); ++i) {
             roots << drives.itemData(i).toByteArray();
-            std::filesystem::current_path(roots.back().constData());
+            std::filesystem::current_path(quillet::NativePath(roots.back().toStdString()));
             const DriveListBox started;
             quillet::DirListBox folders;
             folders.SetPath(started.Drive());
             QCOMPARE(QByteArray::fromStdString(started.Drive()), roots.back());
             QCOMPARE(QByteArray::fromStdString(folders.Path()), roots.back());
         }
-        QVERIFY2(roots.contains("/"), roots.join(' ').constData());
+        QVERIFY2(roots.contains(QByteArray::fromStdString(quillet::FallbackFolder())),
+                 roots.join(' ').constData());
         for (const char *pseudo : {"/proc", "/sys", "/dev", "/dev/pts", "/sys/fs/cgroup"}) {
             QVERIFY2(!roots.contains(pseudo), roots.join(' ').constData());
         }

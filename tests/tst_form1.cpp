@@ -11,12 +11,12 @@
 
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
+#include <optional>
 
 using namespace quillet;
+using quillet::NativePath;
 
 class TestForm1 : public QObject
 {
@@ -34,21 +34,22 @@ private slots:
     void accessKeys_clickButtonAndToggleCheckBox();
 
 private:
-    QTemporaryDir m_startFolder;
-    std::string m_previousFolder;
+    std::optional<testutil::TempFolder> m_startFolder;
+    std::filesystem::path m_previousFolder;
 };
 
 void TestForm1::init()
 {
     // The window starts on the current folder: make that a known one.
-    QVERIFY(m_startFolder.isValid());
-    m_previousFolder = std::filesystem::current_path().native();
-    std::filesystem::current_path(m_startFolder.path().toStdString());
+    QVERIFY(m_startFolder.emplace().isValid());
+    m_previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(NativePath(m_startFolder->path()));
 }
 
 void TestForm1::cleanup()
 {
     std::filesystem::current_path(m_previousFolder);
+    m_startFolder.reset();
 }
 
 void TestForm1::controls_areLaidOutAsDescribed_data()
@@ -137,10 +138,9 @@ void TestForm1::tabKey_startsOnButtonAndVisitsControlsInTabOrder()
 
 void TestForm1::start_showsCurrentFolderWithStartingPattern()
 {
-    const std::string folder = m_startFolder.path().toStdString();
-    testutil::writeFile(folder + "/b c.JPG", "");
-    testutil::writeFile(folder + "/a.jpg", "");
-    testutil::writeFile(folder + "/d.txt", "");
+    const std::string &folder = m_startFolder->path();
+    for (const char *name : {"b c.JPG", "a.jpg", "d.txt"})
+        testutil::writeFile(testutil::join(folder, name), "");
 
     Form1 form;
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));

@@ -1,423 +1,115 @@
 #include "namefile.h"
-#include "posixcalls.h"
 #include "renameerror.h"
 
 #include "testutil.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 using namespace Qt::StringLiterals;
-using quillet::RenameError;
-using quillet::RenameFailure;
-using testutil::readFile;
-using testutil::writeFile;
-namespace fs = std::filesystem;
+using testutil::join;
 
 namespace {
 
-// Errors that named calls of FakeCalls answer once instead of calling the system.
-using Failures = QMap<QByteArray, int>;
-
-// The system's calls, except that a test can have one fail, or can have a file
-// of another process appear at a path just before a call runs.
-struct FakeCalls final : quillet::PosixCalls
-{
-    Failures failures;
-    QByteArray intrudeBefore;
-    std::string intruderPath;
-    QByteArrayList made;
-
-    int renameNoReplace(const std::string &from, const std::string &to) override
-    {
-        return call("renameNoReplace", [&] { return PosixCalls::renameNoReplace(from, to); });
-    }
-    int link(const std::string &from, const std::string &to) override
-    {
-        return call("link", [&] { return PosixCalls::link(from, to); });
-    }
-    int unlink(const std::string &path) override
-    {
-        return call("unlink", [&] { return PosixCalls::unlink(path); });
-    }
-    int createExclusive(const std::string &path) override
-    {
-        return call("createExclusive", [&] { return PosixCalls::createExclusive(path); });
-    }
-    int rename(const std::string &from, const std::string &to) override
-    {
-        return call("rename", [&] { return PosixCalls::rename(from, to); });
-    }
-    int lstat(const std::string &path) override
-    {
-        return call("lstat", [&] { return PosixCalls::lstat(path); });
-    }
-
-private:
-    int call(const QByteArray &name, const auto &system)
-    {
-        made += name;
-        if (name == intrudeBefore)
-            writeFile(intruderPath, "theirs");
-        return failures.contains(name) ? failures.take(name) : system();
-    }
-};
-
-// Splits at each "; " only, as names may begin or end with spaces.
-QByteArrayList entriesOf(const QByteArray &listing)
+// Files written and read as "name=content" entries joined by "; ", in byte
+// order of their names.
+QByteArray snapshot(const std::string &folder)
 {
     QByteArrayList entries;
-    for (qsizetype start = 0; start < listing.size();) {
-        const qsizetype found = listing.indexOf("; ", start);
-        const qsizetype end = found < 0 ? listing.size() : found;
-        entries += listing.mid(start, end - start);
-        start = end + 2;
-    }
-    return entries;
+    for (const std::string &name : testutil::folderNames(folder))
+        entries += QByteArray::fromStdString(name + '=' + testutil::readFile(join(folder, name)));
+    return entries.join("; ");
 }
 
-// A fresh folder whose entries are written and read in one notation:
-// "name=content" is a file, "name->target" a symbolic link and "name=>other"
-// a hard link to "other", joined by "; " in byte order.
-class Folder final
+void populate(const std::string &folder, const QByteArray &entries)
 {
-public:
-    bool isValid() const { return m_dir.isValid(); }
-    const std::string &root() const { return m_root; }
-    std::string path(const QByteArray &name) const { return m_root + '/' + name.toStdString(); }
-
-    void populate(const QByteArray &entries) const
-    {
-        for (const QByteArray &item : entriesOf(entries)) {
-            if (const auto arrow = item.indexOf("->"); arrow >= 0)
-                fs::create_symlink(item.mid(arrow + 2).toStdString(), path(item.left(arrow)));
-            else if (const auto link = item.indexOf("=>"); link >= 0)
-                fs::create_hard_link(path(item.mid(link + 2)), path(item.left(link)));
-            else if (const auto equals = item.indexOf('='); equals >= 0)
-                writeFile(path(item.left(equals)), item.mid(equals + 1).toStdString());
-        }
+    if (entries.isEmpty())
+        return;
+    for (const QByteArray &item : entries.split(';')) {
+        const QByteArray entry = item.startsWith(' ') ? item.mid(1) : item;
+        const auto equals = entry.indexOf('=');
+        testutil::writeFile(join(folder, entry.left(equals).toStdString()),
+                            entry.mid(equals + 1).toStdString());
     }
-
-    QByteArray snapshot() const
-    {
-        QByteArrayList entries;
-        for (const fs::directory_entry &entry : fs::directory_iterator(m_root)) {
-            const QByteArray name = QByteArray::fromStdString(entry.path().filename().native());
-            entries += entry.is_symlink()
-                           ? name + "->" + fs::read_symlink(entry.path()).native().c_str()
-                           : name + '=' + QByteArray::fromStdString(readFile(entry.path()));
-        }
-        std::sort(entries.begin(), entries.end());
-        return entries.join("; ");
-    }
-
-private:
-    testutil::TempFolder m_dir;
-    std::string m_root = m_dir.path();
-};
-
-// The message of the RenameError that rename() raises; empty when it raises none.
-QByteArray errorOf(const auto &rename)
-{
-    try {
-        rename();
-    } catch (const RenameError &error) {
-        return error.what();
-    }
-    return {};
 }
-
-// The three ways to a new name: the kernel's RENAME_NOREPLACE; a hard link
-// where the file system lacks that flag; a placeholder where it lacks hard
-// links too. Each names the call that claims the new name.
-struct Way
-{
-    const char *name;
-    Failures failures;
-    QByteArray claimingCall;
-};
-
-const QList<Way> &ways()
-{
-    static const QList<Way> all{
-        {"noreplace", {}, "renameNoReplace"},
-        {"link", {{"renameNoReplace", EINVAL}}, "link"},
-        {"placeholder", {{"renameNoReplace", EINVAL}, {"link", EPERM}}, "createExclusive"},
-    };
-    return all;
-}
-
-const QByteArray kExists =
-    R"(Could not rename "a b.jpg" to "ab.jpg": a file named "ab.jpg" already exists.)";
-const QByteArray kDenied = R"(Could not rename "a b.jpg" to "ab.jpg": permission was denied.)";
 
 } // namespace
 
+// The rename service on real files, as every system must behave.
 class TestNameFile : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void rename_movesEntryItself_data()
+    void nameFile_data()
     {
-        QTest::addColumn<Failures>("failures");
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        for (const Way &way : ways()) {
-            QTest::addRow("%s/file", way.name) << way.failures << "a b.jpg=ours"_ba
-                                               << "ab.jpg=ours"_ba;
-            QTest::addRow("%s/symlink", way.name)
-                << way.failures << "a b.jpg->t.jpg; t.jpg=target"_ba
-                << "ab.jpg->t.jpg; t.jpg=target"_ba;
-            QTest::addRow("%s/danglingSymlink", way.name)
-                << way.failures << "a b.jpg->nowhere.jpg"_ba
-                << "ab.jpg->nowhere.jpg"_ba;
-        }
-    }
-
-    void rename_movesEntryItself()
-    {
-        QFETCH(Failures, failures);
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        Folder dir;
-        QVERIFY(dir.isValid());
-        dir.populate(before);
-        FakeCalls calls;
-        calls.failures = failures;
-        QCOMPARE(
-            errorOf([&] { quillet::NameFileWith(calls, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
-            QByteArray());
-        QCOMPARE(dir.snapshot(), after);
-    }
-
-    void rename_neverReplaces_data()
-    {
-        QTest::addColumn<Failures>("failures");
-        QTest::addColumn<QByteArray>("intrudeBefore");
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QByteArray>("message");
-        const QByteArray missing =
-            R"(Could not rename "a b.jpg" to "ab.jpg": the file no longer exists.)";
-        for (const Way &way : ways()) {
-            const QByteArray both = "a b.jpg=ours; ab.jpg=theirs"_ba;
-            QTest::addRow("%s/existingFile", way.name)
-                << way.failures << QByteArray() << both << both << kExists;
-            QTest::addRow("%s/fileCreatedJustBefore", way.name)
-                << way.failures << way.claimingCall << "a b.jpg=ours"_ba << both << kExists;
-            QTest::addRow("%s/hardLinkOfSource", way.name)
-                << way.failures << QByteArray() << "a b.jpg=ours; ab.jpg=>a b.jpg"_ba
-                << "a b.jpg=ours; ab.jpg=ours"_ba << kExists;
-            QTest::addRow("%s/danglingSymlink", way.name)
-                << way.failures << QByteArray() << "a b.jpg=ours; ab.jpg->nowhere.jpg"_ba
-                << "a b.jpg=ours; ab.jpg->nowhere.jpg"_ba << kExists;
-            QTest::addRow("%s/missingSource", way.name)
-                << way.failures << QByteArray() << QByteArray() << QByteArray() << missing;
-        }
-    }
-
-    void rename_neverReplaces()
-    {
-        QFETCH(Failures, failures);
-        QFETCH(QByteArray, intrudeBefore);
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QFETCH(QByteArray, message);
-        Folder dir;
-        QVERIFY(dir.isValid());
-        dir.populate(before);
-        FakeCalls calls;
-        calls.failures = failures;
-        calls.intrudeBefore = intrudeBefore;
-        calls.intruderPath = dir.path("ab.jpg");
-        QCOMPARE(
-            errorOf([&] { quillet::NameFileWith(calls, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
-            message);
-        QCOMPARE(dir.snapshot(), after);
-    }
-
-    void fallbacks_data()
-    {
-        QTest::addColumn<Failures>("failures");
-        QTest::addColumn<QByteArray>("made");
-        QTest::addColumn<QByteArray>("message");
-        const QByteArray byLink = "renameNoReplace link unlink";
-        const QByteArray byPlaceholder = "renameNoReplace link lstat createExclusive rename";
-        QTest::newRow("noReplaceENOSYS/link")
-            << Failures{{"renameNoReplace", ENOSYS}} << byLink << QByteArray();
-        QTest::newRow("noReplaceEOPNOTSUPP/link")
-            << Failures{{"renameNoReplace", EOPNOTSUPP}} << byLink << QByteArray();
-        QTest::newRow("linkEMLINK/placeholder")
-            << Failures{{"renameNoReplace", EINVAL}, {"link", EMLINK}} << byPlaceholder
-            << QByteArray();
-        QTest::newRow("linkEOPNOTSUPP/placeholder")
-            << Failures{{"renameNoReplace", EINVAL}, {"link", EOPNOTSUPP}} << byPlaceholder
-            << QByteArray();
-        QTest::newRow("refused/noReplace")
-            << Failures{{"renameNoReplace", EACCES}} << "renameNoReplace"_ba << kDenied;
-        QTest::newRow("refused/link") << Failures{{"renameNoReplace", EINVAL}, {"link", EACCES}}
-                                      << "renameNoReplace link"_ba << kDenied;
-        QTest::newRow("undone/linkWhenUnlinkRefused")
-            << Failures{{"renameNoReplace", EINVAL}, {"unlink", EACCES}} << byLink + " unlink"
-            << kDenied;
-        QTest::newRow("undone/placeholderWhenRenameRefused")
-            << Failures{{"renameNoReplace", EINVAL}, {"link", EPERM}, {"rename", EACCES}}
-            << byPlaceholder + " unlink" << kDenied;
-    }
-
-    void fallbacks()
-    {
-        QFETCH(Failures, failures);
-        QFETCH(QByteArray, made);
-        QFETCH(QByteArray, message);
-        Folder dir;
-        QVERIFY(dir.isValid());
-        dir.populate("a b.jpg=ours");
-        FakeCalls calls;
-        calls.failures = failures;
-        QCOMPARE(
-            errorOf([&] { quillet::NameFileWith(calls, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
-            message);
-        QCOMPARE(calls.made.join(' '), made);
-        QCOMPARE(dir.snapshot(), message.isEmpty() ? "ab.jpg=ours" : "a b.jpg=ours");
-    }
-
-    void requestWithoutRename_leavesFolderAsItWas_data()
-    {
-        // The paths are the folder's followed by these tails.
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("oldTail");
-        QTest::addColumn<QByteArray>("newTail");
-        QTest::addColumn<QByteArray>("made");
-        QTest::addColumn<QByteArray>("message");
-        const auto row = [](const char *name, const QByteArray &before, const QByteArray &oldTail,
-                            const QByteArray &newTail, const QByteArray &made,
-                            const QByteArray &reason) {
-            const auto bare = [](const QByteArray &tail) {
-                return tail.mid(tail.lastIndexOf('/') + 1);
-            };
-            const QByteArray message = reason.isEmpty()
-                                           ? QByteArray()
-                                           : "Could not rename \"" + bare(oldTail) + "\" to \"" +
-                                                 bare(newTail) + "\": " + reason + '.';
-            QTest::newRow(name) << before << oldTail << newTail << made << message;
-        };
-        const QByteArray missing = "the file no longer exists";
-        const QByteArray empty = "the new name would be empty, as the name is made only of spaces";
-        const QByteArray invalid = "the new name is not valid here";
-        row("samePath/file", "a.jpg=ours", "/a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/doubledSeparator", "a.jpg=ours", "//a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/danglingSymlink", "a.jpg->none", "/a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/missing", {}, "/a.jpg", "/a.jpg", "lstat", missing);
-        row("unusable/empty", "   =ours", "/   ", "/", {}, empty);
-        row("unusable/emptyAfterDoubledSeparator", "   =ours", "/   ", "//", {}, empty);
-        row("unusable/dot", "   =ours", "/   ", "/.", {}, invalid);
-        row("unusable/dotDot", "   =ours", "/   ", "/..", {}, invalid);
-    }
-
-    void requestWithoutRename_leavesFolderAsItWas()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, oldTail);
-        QFETCH(QByteArray, newTail);
-        QFETCH(QByteArray, made);
-        QFETCH(QByteArray, message);
-        Folder dir;
-        QVERIFY(dir.isValid());
-        dir.populate(before);
-        FakeCalls calls;
-        const std::string &root = dir.root();
-        QCOMPARE(errorOf([&] {
-                     quillet::NameFileWith(calls, root + oldTail.toStdString(),
-                                           root + newTail.toStdString());
-                 }),
-                 message);
-        QCOMPARE(calls.made.join(' '), made);
-        QCOMPARE(dir.snapshot(), before);
-    }
-
-    void awkwardNames_keptByteForByte_data()
-    {
-        QTest::addColumn<QByteArray>("separator");
         QTest::addColumn<QByteArray>("oldName");
         QTest::addColumn<QByteArray>("newName");
-        QTest::addColumn<bool>("renamed");
-        const auto row = [](const char *name, const QByteArray &separator,
-                            const QByteArray &oldName, const QByteArray &newName, bool renamed) {
-            QTest::newRow(name) << separator << oldName << newName << renamed;
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QByteArray>("reason"); // empty when the rename succeeds
+        const QByteArray ours = "a b.jpg=ours";
+        const QByteArray exists = R"(a file named "ab.jpg" already exists)";
+        const QByteArray missing = "the file no longer exists";
+        const auto row = [](const char *tag, const QByteArray &before, const QByteArray &oldName,
+                            const QByteArray &newName, const QByteArray &after,
+                            const QByteArray &reason) {
+            QTest::newRow(tag) << before << oldName << newName << after << reason;
         };
-        row("bytes/notUtf8", "/", "caf\xe9 x.jpg", "caf\xe9x.jpg", true);
-        row("bytes/newline", "/", "a\nb c", "a\nbc", true);
-        row("bytes/leadingDash", "/", "-n x", "-nx", true);
-        row("bytes/backslash", "/", "a\\ b", "a\\b", true);
-        row("length/255bytes", "/", "a b", QByteArray(255, 'n'), true);
-        row("length/256bytes", "/", "a b", QByteArray(256, 'n'), false);
-        row("separator/doubled", "//", "a b", "ab", true);
-        row("separator/tripled", "///", "a b", "ab", true);
+        row("renamed/plain", ours, "a b.jpg", "ab.jpg", "ab.jpg=ours", {});
+        row("renamed/non-ASCII", "\xc3\xa9t\xc3\xa9 \xe2\x82\xac.jpg=ours",
+            "\xc3\xa9t\xc3\xa9 \xe2\x82\xac.jpg", "\xc3\xa9t\xc3\xa9\xe2\x82\xac.jpg",
+            "\xc3\xa9t\xc3\xa9\xe2\x82\xac.jpg=ours", {});
+        row("renamed/leading dash", "-a b=ours", "-a b", "-ab", "-ab=ours", {});
+        row("refused/new name taken", ours + "; ab.jpg=theirs", "a b.jpg", "ab.jpg",
+            "a b.jpg=ours; ab.jpg=theirs", exists);
+        row("refused/file gone", {}, "a b.jpg", "ab.jpg", {}, missing);
+        row("same/untouched", "ab.jpg=ours", "ab.jpg", "ab.jpg", "ab.jpg=ours", {});
+        row("same/file gone", {}, "ab.jpg", "ab.jpg", {}, missing);
+        const QByteArray invalid = "the new name is not valid here";
+        row("unusable/empty", "x=ours", "x", "", "x=ours",
+            "the new name would be empty, as the name is made only of spaces");
+        row("unusable/dot", "x=ours", "x", ".", "x=ours", invalid);
+        row("unusable/dot dot", "x=ours", "x", "..", "x=ours", invalid);
     }
 
-    void awkwardNames_keptByteForByte()
+    void nameFile()
     {
-        QFETCH(QByteArray, separator);
+        QFETCH(QByteArray, before);
         QFETCH(QByteArray, oldName);
         QFETCH(QByteArray, newName);
-        QFETCH(bool, renamed);
-        Folder dir;
-        QVERIFY(dir.isValid());
-        dir.populate(oldName + "=ours");
-        const std::string folder = dir.root() + separator.toStdString();
-        const QByteArray error = errorOf([&] {
-            quillet::NameFile(folder + oldName.toStdString(), folder + newName.toStdString());
-        });
-        QCOMPARE(error.endsWith(": the new name is too long."), !renamed);
-        QCOMPARE(dir.snapshot(), (renamed ? newName : oldName) + "=ours");
-    }
-
-    void systemError_explained_data()
-    {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<RenameFailure>("failure");
-        QTest::addColumn<QByteArray>("reason");
-        QTest::newRow("EACCES") << EACCES << RenameFailure::PermissionDenied
-                                << "permission was denied"_ba;
-        QTest::newRow("EROFS") << EROFS << RenameFailure::ReadOnlyFileSystem
-                               << "the file system is read-only"_ba;
-        QTest::newRow("ENAMETOOLONG")
-            << ENAMETOOLONG << RenameFailure::NameTooLong << "the new name is too long"_ba;
-        QTest::newRow("EILSEQ") << EILSEQ << RenameFailure::InvalidName
-                                << "the new name is not valid here"_ba;
-        QTest::newRow("EBUSY") << EBUSY << RenameFailure::InUse << "the file is in use"_ba;
-        QTest::newRow("ENOSPC") << ENOSPC << RenameFailure::NoSpace
-                                << "there is no space left on the drive"_ba;
-        QTest::newRow("EIO") << EIO << RenameFailure::Other << QByteArray(std::strerror(EIO));
-    }
-
-    void systemError_explained()
-    {
-        QFETCH(int, error);
-        QFETCH(RenameFailure, failure);
+        QFETCH(QByteArray, after);
         QFETCH(QByteArray, reason);
-        Folder dir;
+        const testutil::TempFolder dir;
         QVERIFY(dir.isValid());
-        dir.populate("a b.jpg=ours");
-        FakeCalls calls;
-        calls.failures = {{"renameNoReplace", error}};
+        populate(dir.path(), before);
+
+        QByteArray message;
         try {
-            quillet::NameFileWith(calls, dir.path("a b.jpg"), dir.path("ab.jpg"));
-            QFAIL("the rename went through");
-        } catch (const RenameError &raised) {
-            QCOMPARE(raised.failure(), failure);
-            QCOMPARE(QByteArray(raised.what()),
-                     R"(Could not rename "a b.jpg" to "ab.jpg": )" + reason + '.');
+            quillet::NameFile(join(dir.path(), oldName.toStdString()),
+                              join(dir.path(), newName.toStdString()));
+        } catch (const quillet::RenameError &error) {
+            message = error.what();
         }
-        QCOMPARE(dir.snapshot(), "a b.jpg=ours");
+
+        const QByteArray expected =
+            reason.isEmpty()
+                ? QByteArray()
+                : "Could not rename \"" + oldName + "\" to \"" + newName + "\": " + reason + '.';
+        QCOMPARE(message, expected);
+        QCOMPARE(snapshot(dir.path()), after);
+    }
+
+    // The batch joins a drive's root, which ends in a separator, with another.
+    void nameFile_doubledSeparator_readAsOne()
+    {
+        const testutil::TempFolder dir;
+        QVERIFY(dir.isValid());
+        populate(dir.path(), "a b.jpg=ours");
+        const std::string folder = dir.path() + testutil::separator();
+
+        quillet::NameFile(join(folder, "a b.jpg"), join(folder, "ab.jpg"));
+
+        QCOMPARE(snapshot(dir.path()), "ab.jpg=ours"_ba);
     }
 };
 
