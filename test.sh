@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quillet and runs the whole test suite,
 # first in a normal build (build/), then with AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-sanitize/).
+# UndefinedBehaviorSanitizer (build-sanitize/), then cross-built for Windows
+# and run under Wine (build-windows/, see scripts/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/dependencies.sh
 
-install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+install_missing "${BUILD_PACKAGES[@]}"
 for preset in default sanitize; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --parallel "$(nproc)"
     ctest --preset "$preset" --parallel "$(nproc)"
 done
+scripts/windows.sh

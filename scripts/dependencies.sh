@@ -22,6 +22,10 @@ BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins l
 # What showing the window needs beyond that: the window asks for Arial, which
 # these metric-compatible fonts stand in for.
 RUN_PACKAGES=(fonts-liberation2)
-# What the tests need beyond that: the cross tools that check the Windows code
-# and version resource compile.
-TEST_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+# What building Qt for Windows from Debian's source needs (scripts/qt-windows.sh).
+QT_WINDOWS_BUILD_PACKAGES=(cmake ninja-build perl dpkg-dev qt6-base-dev qt6-base-dev-tools
+                           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# What building Quillet for Windows and running its tests under Wine, on an X
+# display of their own, need beyond that (scripts/windows.sh). The window asks
+# for Arial, which the Liberation fonts stand in for under Wine too.
+WINDOWS_PACKAGES=("${QT_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb icoutils fonts-liberation2)
