@@ -9,8 +9,10 @@
 
 #include "testutil.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include <optional>
@@ -32,6 +34,7 @@ private slots:
     void tabKey_startsOnButtonAndVisitsControlsInTabOrder();
     void start_showsCurrentFolderWithStartingPattern();
     void accessKeys_clickButtonAndToggleCheckBox();
+    void captions_fitTheirBoxes();
 
 private:
     std::optional<testutil::TempFolder> m_startFolder;
@@ -174,6 +177,29 @@ void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
     QTRY_COMPARE(check1->Value(), 0);
     QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(clicks.count(), 1);
+}
+
+// The window's boxes have fixed sizes; a system whose font is larger than the
+// one the window asks for (Arial) would cut captions off or hide the pattern.
+void TestForm1::captions_fitTheirBoxes()
+{
+    if (QFontDatabase::families().isEmpty())
+        QSKIP("this platform plugin has no fonts to measure (Qt's offscreen one on Windows)");
+    Form1 form;
+    const auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
+    const QStyle *style = check1->style();
+    const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check1) +
+                          style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check1);
+    const std::pair<const char *, int> captions[] = {{"Check1", indicator}, {"Label1", 0}};
+    for (const auto &[name, besideText] : captions) {
+        const auto *control = form.findChild<QWidget *>(QString::fromLatin1(name));
+        const QString text = control->property("text").toString().remove(u'&');
+        QVERIFY2(control->fontMetrics().horizontalAdvance(text) + besideText <= control->width(),
+                 name);
+    }
+    const auto *pattern = form.findChild<TextBox *>(QStringLiteral("txtPattern"));
+    const int frame = pattern->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, pattern);
+    QVERIFY(pattern->fontMetrics().height() <= pattern->height() - 2 * frame);
 }
 
 QTEST_MAIN(TestForm1)
