@@ -19,9 +19,12 @@
 #include <QApplication>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <dirent.h>
 #include <fstream>
 #include <malloc.h>
+#include <strings.h>
 
 using namespace quillet;
 

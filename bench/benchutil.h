@@ -2,18 +2,13 @@
 
 // Shared by the benchmarks: folders of generated files, and timing that
 // alternates a measured step with its baseline so that both see the same
-// machine load.
+// machine load. What calls the system has one file per system.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace bench {
@@ -31,28 +26,15 @@ inline std::string photoName(int index)
 class TempFolder
 {
 public:
-    TempFolder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quillet-bench-XXXXXX").native();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-    }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
+    TempFolder();
+    ~TempFolder();
     TempFolder(const TempFolder &) = delete;
     TempFolder &operator=(const TempFolder &) = delete;
 
     const std::string &path() const { return m_path; }
 
     /// Creates an empty file named \a name in the folder.
-    void add(const std::string &name) const
-    {
-        const int fd = ::open((m_path + '/' + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd < 0)
-            throw std::runtime_error("cannot create " + name);
-        ::close(fd);
-    }
+    void add(const std::string &name) const;
 
     /// Creates \a photos photo-like files and \a others files that a "*.JPG"
     /// pattern leaves out.
@@ -94,36 +76,13 @@ inline double report(const char *label, const std::vector<double> &measured,
 }
 
 /// The names in \a folder, in the order the folder gives them.
-inline std::vector<std::string> readNames(const std::string &folder)
-{
-    DIR *dir = ::opendir(folder.c_str());
-    std::vector<std::string> names;
-    while (const dirent *entry = ::readdir(dir))
-        if (entry->d_name[0] != '.')
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    return names;
-}
+std::vector<std::string> readNames(const std::string &folder);
 
 /// Renames every file of \a folder whose name holds a space with the least
-/// work there is: read the names once, drop the spaces, one renameat2 each.
+/// work there is: read the names once, drop the spaces, one system call each
+/// (renameat2 with RENAME_NOREPLACE; on Windows MoveFileExW).
 /// Returns the milliseconds it took.
-inline double renameBaseline(const std::string &folder)
-{
-    const auto start = Clock::now();
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    std::string newName;
-    for (const auto &name : readNames(folder)) {
-        newName.clear();
-        for (const char c : name)
-            if (c != ' ')
-                newName += c;
-        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
-            throw std::runtime_error("baseline rename failed: " + name);
-    }
-    ::close(folderFd);
-    return millisecondsSince(start);
-}
+double renameBaseline(const std::string &folder);
 
 /// The number of files to make: the first argument, or \a fallback.
 inline int fileCount(int argc, char **argv, int fallback)

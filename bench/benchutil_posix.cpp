@@ -1,0 +1,61 @@
+#include "benchutil.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace bench {
+
+TempFolder::TempFolder()
+{
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillet-bench-XXXXXX").native();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::filesystem::remove_all(m_path);
+}
+
+void TempFolder::add(const std::string &name) const
+{
+    const int fd = ::open((m_path + '/' + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw std::runtime_error("cannot create " + name);
+    ::close(fd);
+}
+
+std::vector<std::string> readNames(const std::string &folder)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    std::vector<std::string> names;
+    while (const dirent *entry = ::readdir(dir))
+        if (entry->d_name[0] != '.')
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+double renameBaseline(const std::string &folder)
+{
+    const auto start = Clock::now();
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string newName;
+    for (const auto &name : readNames(folder)) {
+        newName.clear();
+        for (const char c : name)
+            if (c != ' ')
+                newName += c;
+        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
+            throw std::runtime_error("baseline rename failed: " + name);
+    }
+    ::close(folderFd);
+    return millisecondsSince(start);
+}
+
+} // namespace bench
