@@ -9,7 +9,6 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <ranges>
 #include <stdexcept>
 #include <string_view>
 #include <vector>

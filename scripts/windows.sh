@@ -23,5 +23,8 @@ name=Quillet-$version-windows-x64
 rm -rf "build-windows/$name" "build-windows/$name.zip"
 cmake --install build-windows --prefix "build-windows/$name" >/dev/null
 find "build-windows/$name" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip
+# Stripped, Quillet.exe still carries its icon and version record.
+cmake -DWRESTOOL="$(command -v wrestool)" -DEXE="build-windows/$name/Quillet.exe" \
+    -DWORK=build-windows/zip-check -P app/resources/check_versioninfo.cmake
 (cd build-windows && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$PWD/build-windows/$name.zip"
