@@ -3,10 +3,27 @@
 #include "eventhandler.h"
 #include "ui_form1.h"
 
+#include <QAccessibleWidget>
+
 namespace quillet {
+
+namespace {
+
+// Screen readers present Form1 as an application window, not as the plain
+// panel that Qt makes of a bare QWidget.
+QAccessibleInterface *windowInterface(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(Form1::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
 {
+    [[maybe_unused]] static const bool windowRoleInstalled =
+        (QAccessible::installFactory(windowInterface), true);
     m_ui->setupUi(this);
     // A fixed-size window: it offers no maximize button.
     setFixedSize(size());

@@ -3,6 +3,7 @@
 #include "eventhandler.h"
 #include "folderpath.h"
 #include "folderreader.h"
+#include "listbox.h"
 #include "namematch.h"
 
 #include <QKeyEvent>
@@ -98,6 +99,12 @@ void DirListBox::keyPressEvent(QKeyEvent *event)
     } else {
         QListWidget::keyPressEvent(event);
     }
+}
+
+void DirListBox::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    PaintFocusFrame(*this);
 }
 
 void DirListBox::open(const FolderPathParts &parts)

@@ -41,6 +41,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     /// Shows the folder \a parts name, without raising Change.

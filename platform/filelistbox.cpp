@@ -49,6 +49,12 @@ void FileListBox::setPattern(const QString &pattern)
     }
 }
 
+void FileListBox::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    PaintFocusFrame(*this);
+}
+
 // Reads \a path and shows its matching files; on failure nothing changes.
 // Names the pattern rejects are never looked at further, and the sorted names
 // move into the model in one reset.

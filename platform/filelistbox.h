@@ -48,6 +48,9 @@ public:
     /// that cannot be read leaves the list as it was.
     void setPattern(const QString &pattern);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void load(const std::string &path);
 

@@ -1,5 +1,8 @@
 #include "listbox.h"
 
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
 namespace quillet {
 
 int TextListModel::rowCount(const QModelIndex &parent) const
@@ -52,6 +55,18 @@ void ShowLinesIn(QListView &view, TextListModel &model)
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
+void PaintFocusFrame(QAbstractItemView &view)
+{
+    if (!view.hasFocus())
+        return;
+    QPainter painter(view.viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(&view);
+    frame.rect = view.viewport()->rect();
+    frame.backgroundColor = view.palette().color(view.viewport()->backgroundRole());
+    view.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &view);
+}
+
 ListBox::ListBox(QWidget *parent) : QListView(parent)
 {
     ShowLinesIn(*this, *m_model);
@@ -77,6 +92,12 @@ int ListBox::ListCount() const
 std::string ListBox::List(int index) const
 {
     return m_model->line(index);
+}
+
+void ListBox::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    PaintFocusFrame(*this);
 }
 
 } // namespace quillet

@@ -47,6 +47,12 @@ private:
 /// measures the others.
 void ShowLinesIn(QListView &view, TextListModel &model);
 
+/// Draws the style's focus frame just inside \a view's visible area while the
+/// view has the keyboard focus. A list shows its focus on its current entry,
+/// which an empty list lacks and a selected entry hides; the frame shows it
+/// always. Called at the end of the view's paintEvent.
+void PaintFocusFrame(QAbstractItemView &view);
+
 /// A plain list of lines that the program fills; the user can only select
 /// and scroll.
 class ListBox final : public QListView, public ResultSink
@@ -62,6 +68,9 @@ public:
     void AddItem(const std::string &item) override;
     int ListCount() const;
     std::string List(int index) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();

@@ -9,6 +9,7 @@
 
 #include "testutil.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QSignalSpy>
@@ -35,6 +36,8 @@ private slots:
     void start_showsCurrentFolderWithStartingPattern();
     void accessKeys_clickButtonAndToggleCheckBox();
     void captions_fitTheirBoxes();
+    void screenReader_namesWindowAndEveryControl();
+    void focus_visibleInEveryList();
 
 private:
     std::optional<testutil::TempFolder> m_startFolder;
@@ -200,6 +203,46 @@ void TestForm1::captions_fitTheirBoxes()
     const auto *pattern = form.findChild<TextBox *>(QStringLiteral("txtPattern"));
     const int frame = pattern->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, pattern);
     QVERIFY(pattern->fontMetrics().height() <= pattern->height() - 2 * frame);
+}
+
+// What a screen reader announces: the window as a window, each control by a
+// name of its own, and the pattern box by its label too.
+void TestForm1::screenReader_namesWindowAndEveryControl()
+{
+    Form1 form;
+    QCOMPARE(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Window);
+    QStringList names;
+    for (QWidget *control : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() == Qt::NoFocus)
+            continue; // the label, which names the pattern box
+        names << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!names.back().isEmpty(), qPrintable(control->objectName()));
+    }
+    QCOMPARE(names.size(), 7);
+    QCOMPARE(names.removeDuplicates(), 0);
+    const auto labels = QAccessible::queryAccessibleInterface(
+                            form.findChild<TextBox *>(QStringLiteral("txtPattern")))
+                            ->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral("Pattern:"));
+}
+
+// A list with no entries, or whose current entry is selected, must still
+// show that the Tab key brought the keyboard focus to it.
+void TestForm1::focus_visibleInEveryList()
+{
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    for (const char *name : {"Dir1", "File1", "List1"}) {
+        auto *list = form.findChild<QAbstractItemView *>(QString::fromLatin1(name));
+        form.findChild<CommandButton *>(QStringLiteral("Command1"))->setFocus();
+        const QImage unfocused = list->grab().toImage();
+        for (int step = 0; step < 8 && !list->hasFocus(); ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(list->hasFocus(), name);
+        QVERIFY2(list->grab().toImage() != unfocused, name);
+    }
 }
 
 QTEST_MAIN(TestForm1)
