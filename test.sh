@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quillet and runs the whole test suite,
 # first in a normal build (build/), then with AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-sanitize/), then cross-built for Windows
-# and run under Wine (build-windows/, see scripts/windows.sh).
+# UndefinedBehaviorSanitizer (build-sanitize/), then builds and checks the
+# Debian package (scripts/check-package.sh), then cross-builds for Windows
+# and runs the suite under Wine (build-windows/, see scripts/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/dependencies.sh
@@ -14,4 +15,6 @@ for preset in default sanitize; do
     cmake --build --preset "$preset" --parallel "$(nproc)"
     ctest --preset "$preset" --parallel "$(nproc)"
 done
+echo "== Debian package"
+scripts/check-package.sh build
 scripts/windows.sh

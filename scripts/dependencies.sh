@@ -29,3 +29,7 @@ QT_WINDOWS_BUILD_PACKAGES=(cmake ninja-build perl dpkg-dev qt6-base-dev qt6-base
 # display of their own, need beyond that (scripts/windows.sh). The window asks
 # for Arial, which the Liberation fonts stand in for under Wine too.
 WINDOWS_PACKAGES=("${QT_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb icoutils fonts-liberation2)
+# What building the Debian package and checking it need (scripts/check-package.sh):
+# dpkg-shlibdeps and file find the libraries the program links to; lintian,
+# appstreamcli and desktop-file-validate check the package and its metadata.
+PACKAGE_CHECK_PACKAGES=(dpkg-dev file lintian appstream desktop-file-utils)
