@@ -1,7 +1,18 @@
 #include "folderpath.h"
 #include "folderpath_internal.h"
+#include "folderreader.h"
+
+#include <filesystem>
 
 namespace quillet {
+
+std::string CurrentFolderFor(const std::string &path)
+{
+    std::string current = CurrentFolder();
+    if (!StartsAtRoot(current))
+        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
+    return current;
+}
 
 FolderPathParts SplitFolderPath(const std::string &path)
 {
@@ -29,7 +40,7 @@ std::string ChildPath(const std::string &folder, std::string_view name)
 {
     std::string child = folder;
     if (child.empty() || !IsPathSeparator(child.back()))
-        child += PreferredSeparator();
+        child += static_cast<char>(std::filesystem::path::preferred_separator);
     child += name;
     return child;
 }

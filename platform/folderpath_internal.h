@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -17,7 +18,12 @@ struct RootedPath
 /// One version per operating system.
 RootedPath SplitRoot(const std::string &path);
 
-/// The separator that the system writes between a folder and a name.
-char PreferredSeparator();
+/// Whether \a path starts at a root ("/", or on Windows "C:" or "\\server").
+/// One version per operating system.
+bool StartsAtRoot(std::string_view path);
+
+/// The current working folder, which a relative \a path is read against.
+/// Throws FolderError, naming \a path, when the system cannot name it.
+std::string CurrentFolderFor(const std::string &path);
 
 } // namespace quillet

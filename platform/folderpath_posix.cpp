@@ -1,6 +1,5 @@
 #include "folderpath.h"
 #include "folderpath_internal.h"
-#include "folderreader.h"
 
 namespace quillet {
 
@@ -9,19 +8,16 @@ bool IsPathSeparator(char c)
     return c == '/';
 }
 
-char PreferredSeparator()
+bool StartsAtRoot(std::string_view path)
 {
-    return '/';
+    return path.starts_with('/');
 }
 
 RootedPath SplitRoot(const std::string &path)
 {
-    if (path.starts_with('/'))
+    if (StartsAtRoot(path))
         return {"/", path};
-    const std::string current = CurrentFolder();
-    if (!current.starts_with('/'))
-        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
-    return {"/", current + '/' + path};
+    return {"/", CurrentFolderFor(path) + '/' + path};
 }
 
 std::string FallbackFolder()

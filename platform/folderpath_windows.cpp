@@ -35,14 +35,6 @@ RootedPath splitShare(std::string_view path)
     return {root + '\\', std::string(path.substr(end))};
 }
 
-std::string currentFolderFor(const std::string &path)
-{
-    std::string current = CurrentFolder();
-    if (!startsWithDrive(current) && !current.starts_with("\\\\"))
-        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
-    return current;
-}
-
 } // namespace
 
 bool IsPathSeparator(char c)
@@ -50,9 +42,9 @@ bool IsPathSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-char PreferredSeparator()
+bool StartsAtRoot(std::string_view path)
 {
-    return '\\';
+    return startsWithDrive(path) || path.starts_with("\\\\");
 }
 
 RootedPath SplitRoot(const std::string &path)
@@ -73,8 +65,8 @@ RootedPath SplitRoot(const std::string &path)
     if (namesServer)
         return splitShare(rest.substr(2));
     if (!rest.empty() && IsPathSeparator(rest[0]))
-        return {SplitRoot(currentFolderFor(path)).root, std::string(rest)};
-    return SplitRoot(currentFolderFor(path) + '\\' + std::string(rest));
+        return {SplitRoot(CurrentFolderFor(path)).root, std::string(rest)};
+    return SplitRoot(CurrentFolderFor(path) + '\\' + std::string(rest));
 }
 
 std::string FallbackFolder()
