@@ -2,7 +2,6 @@
 
 #include "folderpath.h"
 #include "folderreader.h"
-#include "volumes.h"
 
 namespace quillet {
 
@@ -17,10 +16,12 @@ bool holds(std::string_view root, std::string_view folder)
 
 } // namespace
 
-DriveListBox::DriveListBox(QWidget *parent) : QComboBox(parent)
+DriveListBox::DriveListBox(QWidget *parent) : DriveListBox(ListedVolumes(), parent) {}
+
+DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) : QComboBox(parent)
 {
     std::vector<std::string> roots;
-    for (const Volume &volume : ListedVolumes()) {
+    for (const Volume &volume : volumes) {
         const QString text = volume.label.isEmpty()
                                  ? volume.name
                                  : QStringLiteral("%1  [%2]").arg(volume.name, volume.label);

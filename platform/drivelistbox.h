@@ -1,5 +1,7 @@
 #pragma once
 
+#include "volumes.h"
+
 #include <QComboBox>
 
 #include <string>
@@ -20,6 +22,8 @@ public:
     /// Lists the volumes and picks the one holding the current working folder
     /// (the root if that cannot be told), without raising Change.
     explicit DriveListBox(QWidget *parent = nullptr);
+    /// Lists \a volumes instead of the system's own.
+    explicit DriveListBox(const std::vector<Volume> &volumes, QWidget *parent = nullptr);
 
     /// The picked volume's root folder, as DirListBox::SetPath accepts it.
     std::string Drive() const;

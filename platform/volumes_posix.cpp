@@ -1,4 +1,4 @@
-#include "volumes.h"
+#include "volumes_posix.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,33 +25,39 @@ bool isPseudo(const QByteArray &type)
     return pseudo.contains(type);
 }
 
-bool isListed(const QStorageInfo &volume)
+MountedFileSystem mountedFileSystem(const QStorageInfo &volume)
 {
-    if (volume.rootPath() == QDir::rootPath()) {
-        return true;
-    }
     // Containers bind-mount single files such as /etc/hosts; only folders
     // can be browsed.
-    return volume.isValid() && volume.isReady() && !isPseudo(volume.fileSystemType()) &&
-           QFileInfo(volume.rootPath()).isDir();
+    return {QFile::encodeName(volume.rootPath()), volume.fileSystemType(), volume.name(),
+            volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir()};
 }
 
 } // namespace
 
-std::vector<Volume> ListedVolumes()
+std::vector<Volume> VolumesAmong(const std::vector<MountedFileSystem> &mounts)
 {
-    // Keyed by root, which sorts them and keeps one entry where a mount point
-    // is mounted over again (the last mount, the one in use). The root is
-    // there even where the system does not report it as mounted (a chroot).
-    std::map<QByteArray, QString> labels = {{QFile::encodeName(QDir::rootPath()), QString()}};
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (isListed(volume))
-            labels[QFile::encodeName(volume.rootPath())] = volume.name();
+    // Keyed by root, which sorts them and keeps one entry per mount point.
+    // The root is there even where the system does not report it as mounted
+    // (a chroot), and whatever is mounted on it.
+    const QByteArray root = QFile::encodeName(QDir::rootPath());
+    std::map<QByteArray, QString> labels = {{root, QString()}};
+    for (const MountedFileSystem &mount : mounts) {
+        if (mount.root == root || (mount.browsable && !isPseudo(mount.type)))
+            labels[mount.root] = mount.label;
     }
     std::vector<Volume> volumes;
-    for (const auto &[root, label] : labels)
-        volumes.push_back({root.toStdString(), QFile::decodeName(root), label});
+    for (const auto &[path, label] : labels)
+        volumes.push_back({path.toStdString(), QFile::decodeName(path), label});
     return volumes;
+}
+
+std::vector<Volume> ListedVolumes()
+{
+    std::vector<MountedFileSystem> mounts;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
+        mounts.push_back(mountedFileSystem(volume));
+    return VolumesAmong(mounts);
 }
 
 } // namespace quillet

@@ -37,6 +37,29 @@ private slots:
         QCOMPARE(quillet::VolumeHolding(roots, folder.toStdString()), expected);
     }
 
+    // An entry shows where the volume is and its label; what it hands on is
+    // its root alone.
+    void entry_showsNameAndLabelButHandsOnRoot_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("labelled") << QStringLiteral("USB STICK")
+                                  << QStringLiteral("/media/usb  [USB STICK]");
+        QTest::newRow("unlabelled") << QString() << QStringLiteral("/media/usb");
+    }
+    void entry_showsNameAndLabelButHandsOnRoot()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        DriveListBox drives({{"/", QStringLiteral("/"), QString()},
+                             {"/media/usb", QStringLiteral("/media/usb"), label}});
+
+        drives.setCurrentIndex(1);
+
+        QCOMPARE(drives.currentText(), text);
+        QCOMPARE(drives.Drive(), std::string("/media/usb"));
+    }
+
     void eachDrive_pickedWhenCurrentAndOpensInFolderList()
     {
         const DriveListBox drives;

@@ -2,6 +2,7 @@
 #include "commandbutton.h"
 #include "dirlistbox.h"
 #include "drivelistbox.h"
+#include "eventhandler.h"
 #include "filelistbox.h"
 #include "form1.h"
 #include "listbox.h"
@@ -42,6 +43,9 @@ private slots:
 private:
     std::optional<testutil::TempFolder> m_startFolder;
     std::filesystem::path m_previousFolder;
+    // What the window reports, recorded rather than shown in a modal box.
+    QStringList m_errors;
+    ErrorReporter m_previousReporter;
 };
 
 void TestForm1::init()
@@ -50,12 +54,17 @@ void TestForm1::init()
     QVERIFY(m_startFolder.emplace().isValid());
     m_previousFolder = std::filesystem::current_path();
     std::filesystem::current_path(NativePath(m_startFolder->path()));
+    m_errors.clear();
+    m_previousReporter =
+        SetErrorReporter([this](QWidget *, const QString &message) { m_errors << message; });
 }
 
 void TestForm1::cleanup()
 {
+    SetErrorReporter(m_previousReporter);
     std::filesystem::current_path(m_previousFolder);
     m_startFolder.reset();
+    QCOMPARE(m_errors, QStringList());
 }
 
 void TestForm1::controls_areLaidOutAsDescribed_data()

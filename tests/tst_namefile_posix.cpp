@@ -387,6 +387,9 @@ private slots:
         QTest::addColumn<QByteArray>("reason");
         QTest::newRow("EACCES") << EACCES << RenameFailure::PermissionDenied
                                 << "permission was denied"_ba;
+        // What a sticky folder such as /tmp answers for another user's file.
+        QTest::newRow("EPERM") << EPERM << RenameFailure::PermissionDenied
+                               << "permission was denied"_ba;
         QTest::newRow("EROFS") << EROFS << RenameFailure::ReadOnlyFileSystem
                                << "the file system is read-only"_ba;
         QTest::newRow("ENAMETOOLONG")

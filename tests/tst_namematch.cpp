@@ -39,6 +39,7 @@ void TestNameMatch::patternMatches_data()
     row("star/several, wrong end", "a*b*c", "a-c-b", false);
     row("question/one character", "?.jpg", "a.jpg", true);
     row("question/not zero characters", "?.jpg", ".jpg", false);
+    row("question/not zero characters at the end", "a?", "a", false);
     row("case/upper pattern", "*.JPG", "a.jpg", true);
     row("case/lower pattern", "img*.jpg", "IMG 2.JPG", true);
     row("list/second", "*.jpg;*.png", "a.png", true);
