@@ -192,6 +192,11 @@ void TestBatch::run_stopsAtFirstFailure_data()
         << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
         << Names{"a  b.jpg", "ab.jpg", "x y.jpg"}
         << QStringLiteral("This file and the file after it were left as they were.");
+    // A name without spaces is still asked for: the list must not claim a
+    // file that is gone.
+    QTest::newRow("stale/vanished name without spaces")
+        << Names{"c.jpg", "d.jpg"} << Names{"c.jpg"} << Names{"d.jpg"} << Names{"c.jpg"}
+        << QStringLiteral("\"d.jpg\" to \"d.jpg\": the file no longer exists.");
     QTest::newRow("stale/listed file vanished")
         << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"c.jpg", "d.jpg"} << Names{"a b.jpg"}
         << Names{"c.jpg", "d.jpg"}

@@ -211,7 +211,7 @@ void TestWiring::clearingPattern_listsNothing()
 
 void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
 {
-    Window window({});
+    Window window({"a b.jpg"});
     QVERIFY(window.dir.isValid());
     const std::string sub = join(window.folder, "sub");
     std::filesystem::create_directory(NativePath(sub));
@@ -224,6 +224,10 @@ void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
     QTest::mouseClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
     QCOMPARE(window.Dir1->ListIndex(), subRow);
     QCOMPARE(window.File1->Path(), window.folder);
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(folderNames(window.folder), (Names{"ab.jpg", "sub"}));
+    QCOMPARE(folderNames(sub), Names{"s t.jpg"});
 
     QTest::mouseDClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
     QCOMPARE(window.File1->Path(), sub);
