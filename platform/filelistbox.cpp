@@ -13,8 +13,15 @@ FileListBox::~FileListBox() = default;
 
 void FileListBox::SetPath(const std::string &path)
 {
-    load(path);
     m_path = path;
+    try {
+        load(path);
+    } catch (const FolderError &) {
+        // The folder list shows this folder open: listing the files of the
+        // previous one would have them renamed under another folder's name.
+        m_model->setLines({});
+        throw;
+    }
 }
 
 void FileListBox::SetPattern(const std::string &pattern)

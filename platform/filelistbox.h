@@ -30,7 +30,7 @@ public:
 
     std::string Path() const { return m_path; }
     /// Shows the matching files of \a path. Throws FolderError if it cannot
-    /// be read, and then keeps the folder and the list it had.
+    /// be read, and then shows \a path with no files.
     void SetPath(const std::string &path);
     std::string Pattern() const { return m_pattern; }
     /// Shows only the files whose names match \a pattern (see NamePattern),

@@ -55,8 +55,8 @@ private slots:
     void setPath_listsMatchingFilesInOrder();
     void setPath_listsFilesAndLinksToFilesOnly();
     void folderChanges_shownOnlyAfterPatternAssigned();
-    void setPath_unreadableFolder_throwsAndKeepsList_data();
-    void setPath_unreadableFolder_throwsAndKeepsList();
+    void setPath_unreadableFolder_throwsAndListsNothing_data();
+    void setPath_unreadableFolder_throwsAndListsNothing();
 };
 
 void TestFileListBox::construct_startsOnWorkingFolderUnread()
@@ -139,7 +139,7 @@ void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
     QCOMPARE(listed(box), (Names{"a 2.jpg", "a 3.jpg", "a1.jpg"}));
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList_data()
+void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing_data()
 {
     QTest::addColumn<std::string>("name");
     QTest::addColumn<std::string>("reason");
@@ -150,7 +150,7 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList_data()
         << std::string("locked") << std::string("you do not have permission to read it");
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList()
+void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
 {
     QFETCH(std::string, name);
     QFETCH(std::string, reason);
@@ -169,8 +169,8 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndKeepsList()
         QCOMPARE(std::string(error.what()),
                  "Could not read the folder \"" + bad + "\": " + reason + ".");
     }
-    QCOMPARE(box.Path(), folder.path);
-    QCOMPARE(listed(box), Names{"a.jpg"});
+    QCOMPARE(box.Path(), bad);
+    QCOMPARE(listed(box), Names{});
 }
 
 QTEST_MAIN(TestFileListBox)
