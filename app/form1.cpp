@@ -4,6 +4,7 @@
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
+#include <QTimer>
 
 namespace quillet {
 
@@ -33,6 +34,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
+    if (const auto &failure = m_ui->Dir1->StartFailure())
+        showStartFolderInstead(*failure);
+
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
     ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
     ConnectHandler(m_ui->txtPattern, &TextBox::Change, this, &Form1::OnPatternChange);
@@ -40,6 +44,22 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1
 }
 
 Form1::~Form1() = default;
+
+// Started where the folder cannot be read, the folder list shows the root
+// instead: the file list follows it, and once the window is up the user
+// learns why.
+void Form1::showStartFolderInstead(const FolderError &failure)
+{
+    const std::string shown = m_ui->Dir1->Path();
+    QString message = QString::fromUtf8(failure.what()) + QStringLiteral("\n\n") +
+                      tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown));
+    try {
+        m_ui->File1->SetPath(shown);
+    } catch (const FolderError &rootFailure) {
+        message += QStringLiteral("\n\n") + QString::fromUtf8(rootFailure.what());
+    }
+    QTimer::singleShot(0, this, [this, message] { ReportError(this, message); });
+}
 
 void Form1::OnDriveChange()
 {

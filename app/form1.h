@@ -1,5 +1,6 @@
 #pragma once
 
+#include "folderreader.h"
 #include "namefile.h"
 
 #include <QWidget>
@@ -28,6 +29,7 @@ private:
     void OnFolderChange();
     void OnPatternChange();
     void OnRemoveSpacesClick();
+    void showStartFolderInstead(const FolderError &failure);
 
     std::unique_ptr<Ui::Form1> m_ui;
     FileRenamer m_renamer;

@@ -2,7 +2,6 @@
 
 #include "eventhandler.h"
 #include "folderpath.h"
-#include "folderreader.h"
 #include "listbox.h"
 #include "namematch.h"
 
@@ -72,7 +71,8 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     // gone or cannot be read; the root is always there.
     try {
         open(SplitFolderPath("."));
-    } catch (const FolderError &) {
+    } catch (const FolderError &failure) {
+        m_startFailure = failure;
         open(SplitFolderPath(FallbackFolder()));
     }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "folderreader.h"
+
 #include <QListWidget>
 
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -21,6 +24,10 @@ public:
     /// Starts on the current working folder (on the root if that cannot be
     /// read), without raising Change.
     explicit DirListBox(QWidget *parent = nullptr);
+
+    /// Why the current working folder could not be opened at the start, when
+    /// the list started on the root instead.
+    const std::optional<FolderError> &StartFailure() const { return m_startFailure; }
 
     /// The open folder.
     std::string Path() const { return m_path; }
@@ -50,6 +57,7 @@ private:
     void openEntry(int row);
 
     std::string m_path;
+    std::optional<FolderError> m_startFailure;
 };
 
 } // namespace quillet

@@ -40,6 +40,11 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter)
     return std::exchange(currentReporter(), std::move(reporter));
 }
 
+void ReportError(QWidget *window, const QString &message)
+{
+    currentReporter()(window, message);
+}
+
 void RunHandler(QWidget *window, const std::function<void()> &handler)
 {
     try {
@@ -48,9 +53,9 @@ void RunHandler(QWidget *window, const std::function<void()> &handler)
         const OverrideCursor busy(Qt::WaitCursor);
         handler();
     } catch (const std::exception &error) {
-        currentReporter()(window, QString::fromUtf8(error.what()));
+        ReportError(window, QString::fromUtf8(error.what()));
     } catch (...) {
-        currentReporter()(window, QObject::tr("An unexpected error stopped the action."));
+        ReportError(window, QObject::tr("An unexpected error stopped the action."));
     }
 }
 

@@ -16,6 +16,10 @@ using ErrorReporter = std::function<void(QWidget *window, const QString &message
 /// it to record the messages instead. Returns the reporter it replaced.
 ErrorReporter SetErrorReporter(ErrorReporter reporter);
 
+/// Shows \a message to the user on behalf of \a window, through the current
+/// reporter.
+void ReportError(QWidget *window, const QString &message);
+
 /// Runs \a handler; an error it raises is reported to the user and goes no
 /// further, so no exception ever crosses Qt's event loop. The window stays as
 /// the failure left it.

@@ -4,6 +4,7 @@
 #include "drivelistbox.h"
 #include "eventhandler.h"
 #include "filelistbox.h"
+#include "folderpath.h"
 #include "form1.h"
 #include "listbox.h"
 #include "textbox.h"
@@ -35,6 +36,7 @@ private slots:
     void controls_areCreatedInOrder();
     void tabKey_startsOnButtonAndVisitsControlsInTabOrder();
     void start_showsCurrentFolderWithStartingPattern();
+    void start_inVanishedFolder_showsRootAndSaysWhy();
     void accessKeys_clickButtonAndToggleCheckBox();
     void captions_fitTheirBoxes();
     void screenReader_namesWindowAndEveryControl();
@@ -172,6 +174,25 @@ void TestForm1::start_showsCurrentFolderWithStartingPattern()
     QVERIFY(folder.starts_with(drive1->Drive()));
     QCOMPARE(form.findChild<CheckBox *>(QStringLiteral("Check1"))->Value(), 0);
     QCOMPARE(form.findChild<ListBox *>(QStringLiteral("List1"))->ListCount(), 0);
+}
+
+void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
+{
+    std::error_code error;
+    std::filesystem::remove(NativePath(m_startFolder->path()), error);
+    if (error)
+        QSKIP("this system keeps a process's current folder from being removed");
+
+    Form1 form;
+    const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
+    const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
+
+    QCOMPARE(dir1->Path(), FallbackFolder());
+    QCOMPARE(file1->Path(), dir1->Path());
+    QTRY_COMPARE(m_errors.size(), 1);
+    QVERIFY2(m_errors.first().contains(QStringLiteral("is shown instead")),
+             qPrintable(m_errors[0]));
+    m_errors.clear();
 }
 
 void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
