@@ -28,6 +28,8 @@ std::string reason(RenameFailure failure, std::string_view newName, const std::s
         return "the new name is not valid here";
     case RenameFailure::EmptyName:
         return "the new name would be empty, as the name is made only of spaces";
+    case RenameFailure::HidingName:
+        return "the new name would start with a dot, which hides the file";
     case RenameFailure::EndsInDot:
         return "Windows programs could neither open nor delete a file whose name ends in a dot";
     case RenameFailure::ReservedName:
@@ -64,6 +66,8 @@ void RefuseUnusableName(std::string_view oldName, std::string_view newName)
         throw RenameError(RenameFailure::EmptyName, oldName, newName);
     if (newName == "." || newName == "..")
         throw RenameError(RenameFailure::InvalidName, oldName, newName);
+    if (newName.starts_with('.') && !oldName.starts_with('.'))
+        throw RenameError(RenameFailure::HidingName, oldName, newName);
 }
 
 } // namespace quillet

@@ -15,6 +15,7 @@ enum class RenameFailure {
     NameTooLong,
     InvalidName,
     EmptyName,
+    HidingName,
     EndsInDot,
     ReservedName,
     InUse,
@@ -42,8 +43,9 @@ private:
 
 /// Throws RenameError when the bare name \a newName cannot name a file of a
 /// folder: EmptyName when it is empty (what is left of a name made only of
-/// spaces), InvalidName for "." and "..", which name folders. \a oldName is
-/// only quoted in the message.
+/// spaces), InvalidName for "." and "..", which name folders, and HidingName
+/// when \a newName, unlike \a oldName, starts with a dot: file managers and
+/// Quillet's own lists hide such a file, so to the user it would be gone.
 void RefuseUnusableName(std::string_view oldName, std::string_view newName);
 
 } // namespace quillet

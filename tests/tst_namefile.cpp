@@ -70,6 +70,9 @@ private slots:
             "the new name would be empty, as the name is made only of spaces");
         row("unusable/dot", "x=ours", "x", ".", "x=ours", invalid);
         row("unusable/dot dot", "x=ours", "x", "..", "x=ours", invalid);
+        row("unusable/hidden", "x=ours", "x", ".x", "x=ours",
+            "the new name would start with a dot, which hides the file");
+        row("renamed/already hidden", ".a b=ours", ".a b", ".ab", ".ab=ours", {});
     }
 
     void nameFile()
