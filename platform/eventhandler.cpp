@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include <exception>
+#include <memory>
 #include <utility>
 
 namespace quillet {
@@ -20,11 +21,31 @@ public:
     OverrideCursor &operator=(const OverrideCursor &) = delete;
 };
 
+// A line breaks at a space, but a long file name has none, and the box would
+// cut it off at its right edge. A zero-width space within every long run lets
+// such a run wrap.
+QString wrappable(const QString &message)
+{
+    constexpr int kLongestRun = 24;
+    QString text;
+    text.reserve(message.size() + message.size() / kLongestRun);
+    int run = 0;
+    for (const QChar c : message) {
+        if (run >= kLongestRun && !c.isLowSurrogate()) {
+            text += QChar(0x200B);
+            run = 0;
+        }
+        text += c;
+        run = c.isSpace() ? 0 : run + 1;
+    }
+    return text;
+}
+
 void showMessageBox(QWidget *window, const QString &message)
 {
     // The box may come up while a handler's busy cursor is still shown.
     const OverrideCursor arrow(Qt::ArrowCursor);
-    QMessageBox::warning(window, QApplication::applicationDisplayName(), message);
+    MakeErrorBox(window, message)->exec();
 }
 
 ErrorReporter &currentReporter()
@@ -34,6 +55,13 @@ ErrorReporter &currentReporter()
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message)
+{
+    return std::make_unique<QMessageBox>(QMessageBox::Warning,
+                                         QApplication::applicationDisplayName(),
+                                         wrappable(message), QMessageBox::Ok, window);
+}
 
 ErrorReporter SetErrorReporter(ErrorReporter reporter)
 {

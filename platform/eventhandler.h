@@ -4,10 +4,16 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace quillet {
+
+/// The box in which the user reads \a message by default: a warning whose
+/// lines wrap even within a long file name or path.
+std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message);
 
 /// Shows \a message to the user on behalf of \a window.
 using ErrorReporter = std::function<void(QWidget *window, const QString &message)>;

@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -39,6 +40,8 @@ private slots:
     void start_inVanishedFolder_showsRootAndSaysWhy();
     void accessKeys_clickButtonAndToggleCheckBox();
     void captions_fitTheirBoxes();
+    void errorBox_wrapsLongNamesAndPaths_data();
+    void errorBox_wrapsLongNamesAndPaths();
     void screenReader_namesWindowAndEveryControl();
     void focus_visibleInEveryList();
 
@@ -237,6 +240,37 @@ void TestForm1::captions_fitTheirBoxes()
 
 // What a screen reader announces: the window as a window, each control by a
 // name of its own, and the pattern box by its label too.
+void TestForm1::errorBox_wrapsLongNamesAndPaths_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("long name") << QString(200, u'x');
+    QTest::newRow("long Windows path") << QStringLiteral("\\folder").repeated(30);
+    QTest::newRow("characters beyond 16 bits") << QStringLiteral("\U0001F4F7").repeated(100);
+}
+
+void TestForm1::errorBox_wrapsLongNamesAndPaths()
+{
+    QFETCH(QString, name);
+    const QString message =
+        QStringLiteral("Could not rename \"%1\": permission was denied.").arg(name);
+    Form1 form;
+    const std::unique_ptr<QMessageBox> box = MakeErrorBox(&form, message);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+
+    const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    QCOMPARE(QString(label->text()).remove(QChar(0x200B)), message);
+    const QRect text = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                         Qt::TextWordWrap, label->text());
+    QVERIFY2(text.width() <= label->width() && text.height() <= label->height(),
+             qPrintable(QStringLiteral("%1x%2 text in a %3x%4 label")
+                            .arg(text.width())
+                            .arg(text.height())
+                            .arg(label->width())
+                            .arg(label->height())));
+}
+
 void TestForm1::screenReader_namesWindowAndEveryControl()
 {
     Form1 form;
