@@ -2,6 +2,7 @@
 
 #include "spacerule.h"
 
+#include <exception>
 #include <filesystem>
 
 namespace quillet {
@@ -10,35 +11,11 @@ namespace {
 
 constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
-std::string renamedPart(int count)
-{
-    if (count == 0)
-        return "No file was renamed.";
-    if (count == 1)
-        return "The file before it was renamed and is listed.";
-    return "The " + std::to_string(count) + " files before it were renamed and are listed.";
-}
-
-std::string untouchedPart(int count)
-{
-    if (count == 0)
-        return "This file was left as it was.";
-    if (count == 1)
-        return "This file and the file after it were left as they were.";
-    return "This file and the " + std::to_string(count) + " files after it were left as they were.";
-}
-
-std::string stopMessage(const std::string &reason, int renamedCount, int untouchedCount)
-{
-    return reason + "\n\nRenaming stopped at this file. " + renamedPart(renamedCount) + ' ' +
-           untouchedPart(untouchedCount);
-}
-
 } // namespace
 
-BatchStopped::BatchStopped(const std::string &reason, int renamedCount, int untouchedCount)
-    : std::runtime_error(stopMessage(reason, renamedCount, untouchedCount)),
-      m_renamedCount(renamedCount)
+BatchStopped::BatchStopped(int renamedCount, int untouchedCount)
+    : std::runtime_error("the batch stopped at a file it could not rename"),
+      m_renamedCount(renamedCount), m_untouchedCount(untouchedCount)
 {
 }
 
@@ -64,8 +41,8 @@ void RunRemoveSpaces(const BatchRoles &roles)
             // Requested even when the name is unchanged: the service then
             // only checks that the file is still there.
             roles.renamer.NameFile(JoinPath(folderPath, name), JoinPath(folderPath, newName));
-        } catch (const std::exception &error) {
-            throw BatchStopped(error.what(), index, count - index - 1);
+        } catch (...) {
+            std::throw_with_nested(BatchStopped(index, count - index - 1));
         }
         roles.results.AddItem(newName);
     }

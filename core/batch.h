@@ -49,15 +49,22 @@ public:
     virtual void NameFile(const std::string &oldPath, const std::string &newPath) = 0;
 };
 
-/// Thrown when a batch stops at a file it could not rename.
+/// Thrown when a batch stops at a file it could not rename, always as a
+/// std::nested_exception whose nested exception is the rename service's
+/// own, which says why. It tells how far the batch got; the window makes the
+/// words the user reads.
 class BatchStopped : public std::runtime_error
 {
 public:
-    BatchStopped(const std::string &reason, int renamedCount, int untouchedCount);
+    BatchStopped(int renamedCount, int untouchedCount);
+    /// The files before the one it stopped at: renamed and listed.
     int renamedCount() const { return m_renamedCount; }
+    /// The files after the one it stopped at: left as they were.
+    int untouchedCount() const { return m_untouchedCount; }
 
 private:
     int m_renamedCount;
+    int m_untouchedCount;
 };
 
 /// The batch's roles, as the window (or a test) fills them.
@@ -77,8 +84,9 @@ std::string JoinPath(const std::string &folderPath, const std::string &name);
 
 /// Renames every listed file, in list order, to the name MakeNewName gives it,
 /// and appends each new name to the results once its rename has succeeded.
-/// Stops at the first rename that fails and throws BatchStopped: the files
-/// before it stay renamed and listed; it and the files after it are untouched.
+/// Stops at the first rename that fails and throws BatchStopped, with the
+/// service's error nested: the files before it stay renamed and listed; it and
+/// the files after it are untouched.
 void RunRemoveSpaces(const BatchRoles &roles);
 
 } // namespace quillet

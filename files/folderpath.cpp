@@ -10,7 +10,7 @@ std::string CurrentFolderFor(const std::string &path)
 {
     std::string current = CurrentFolder();
     if (!StartsAtRoot(current))
-        throw FolderError(path, "the current folder, which it is relative to, cannot be found");
+        throw FolderError(path, FolderFailure::CurrentFolderUnknown);
     return current;
 }
 

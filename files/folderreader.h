@@ -8,15 +8,39 @@
 
 namespace quillet {
 
-/// A folder that could not be opened or read; what() names it and says why.
+/// Why a folder could not be opened or read.
+enum class FolderFailure {
+    Missing,
+    NotAFolder,
+    PermissionDenied,
+    /// A relative path, read against a current folder that has gone.
+    CurrentFolderUnknown,
+    /// On Windows, a path that is not valid UTF-8 and so names no folder.
+    InvalidName,
+    Other,
+};
+
+/// A folder that could not be opened or read: which one and why; the window
+/// makes the words the user reads.
 class FolderError : public std::runtime_error
 {
 public:
-    /// \a reason completes "Could not read the folder "<folder>": ...".
-    FolderError(const std::string &folder, const std::string &reason)
-        : std::runtime_error("Could not read the folder \"" + folder + "\": " + reason + ".")
+    /// \a detail is the system's own wording of the error, told for
+    /// FolderFailure::Other.
+    FolderError(const std::string &folder, FolderFailure failure, const std::string &detail = {})
+        : std::runtime_error("could not read the folder \"" + folder + '"'), m_folder(folder),
+          m_failure(failure), m_detail(detail)
     {
     }
+
+    const std::string &folder() const { return m_folder; }
+    FolderFailure failure() const { return m_failure; }
+    const std::string &detail() const { return m_detail; }
+
+private:
+    std::string m_folder;
+    FolderFailure m_failure;
+    std::string m_detail;
 };
 
 enum class EntryKind { Files, Folders };

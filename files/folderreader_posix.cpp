@@ -12,24 +12,19 @@ namespace quillet {
 
 namespace {
 
-std::string reasonFor(int error)
+[[noreturn]] void throwFolderError(const std::string &folder, int error)
 {
     switch (error) {
     case ENOENT:
-        return "it no longer exists";
+        throw FolderError(folder, FolderFailure::Missing);
     case ENOTDIR:
-        return "it is not a folder";
+        throw FolderError(folder, FolderFailure::NotAFolder);
     case EACCES:
     case EPERM:
-        return "you do not have permission to read it";
+        throw FolderError(folder, FolderFailure::PermissionDenied);
     default:
-        return std::generic_category().message(error);
+        throw FolderError(folder, FolderFailure::Other, std::generic_category().message(error));
     }
-}
-
-[[noreturn]] void throwFolderError(const std::string &folder, int error)
-{
-    throw FolderError(folder, reasonFor(error));
 }
 
 struct DirCloser

@@ -11,24 +11,19 @@ namespace quillet {
 
 namespace {
 
-std::string reasonFor(DWORD error)
+[[noreturn]] void throwFolderError(const std::string &folder, DWORD error)
 {
     switch (error) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
-        return "it no longer exists";
+        throw FolderError(folder, FolderFailure::Missing);
     case ERROR_DIRECTORY:
-        return "it is not a folder";
+        throw FolderError(folder, FolderFailure::NotAFolder);
     case ERROR_ACCESS_DENIED:
-        return "you do not have permission to read it";
+        throw FolderError(folder, FolderFailure::PermissionDenied);
     default:
-        return SystemMessage(error);
+        throw FolderError(folder, FolderFailure::Other, SystemMessage(error));
     }
-}
-
-[[noreturn]] void throwFolderError(const std::string &folder, DWORD error)
-{
-    throw FolderError(folder, reasonFor(error));
 }
 
 struct FindCloser
@@ -88,7 +83,7 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
 {
     const std::optional<std::wstring> wide = ToWide(folder);
     if (!wide)
-        throw FolderError(folder, "its name is not valid UTF-8");
+        throw FolderError(folder, FolderFailure::InvalidName);
     const std::wstring &wideFolder = *wide;
     WIN32_FIND_DATAW entry{};
     const HANDLE first =

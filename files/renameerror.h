@@ -23,22 +23,26 @@ enum class RenameFailure {
     Other,
 };
 
-/// A rename that did not happen. Both files are as they were before it.
+/// A rename that did not happen. Both files are as they were before it. It
+/// says which names and why; the window makes the words the user reads.
 class RenameError : public std::runtime_error
 {
 public:
-    /// \a oldName and \a newName are bare file names as bytes; \a detail is the
-    /// system's own wording, used only for RenameFailure::Other. what() is one
-    /// sentence that names both files and says why, for example:
-    /// Could not rename "a b.jpg" to "ab.jpg": a file named "ab.jpg" already exists.
+    /// \a oldName and \a newName are bare file names as bytes; \a detail is
+    /// the system's own wording of the error, told for RenameFailure::Other.
     explicit RenameError(RenameFailure failure, std::string_view oldName, std::string_view newName,
                          const std::string &detail = {});
 
-    /// The reason, for callers that act on it rather than show it.
     RenameFailure failure() const { return m_failure; }
+    const std::string &oldName() const { return m_oldName; }
+    const std::string &newName() const { return m_newName; }
+    const std::string &detail() const { return m_detail; }
 
 private:
     RenameFailure m_failure = RenameFailure::Other;
+    std::string m_oldName;
+    std::string m_newName;
+    std::string m_detail;
 };
 
 /// Throws RenameError when the bare name \a newName cannot name a file of a

@@ -1,5 +1,7 @@
 #include "eventhandler.h"
 
+#include "messages.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -59,8 +61,8 @@ ErrorReporter &currentReporter()
 std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message)
 {
     return std::make_unique<QMessageBox>(QMessageBox::Warning,
-                                         QApplication::applicationDisplayName(),
-                                         wrappable(message), QMessageBox::Ok, window);
+                                         QApplication::applicationDisplayName(), wrappable(message),
+                                         QMessageBox::Ok, window);
 }
 
 ErrorReporter SetErrorReporter(ErrorReporter reporter)
@@ -81,9 +83,9 @@ void RunHandler(QWidget *window, const std::function<void()> &handler)
         const OverrideCursor busy(Qt::WaitCursor);
         handler();
     } catch (const std::exception &error) {
-        ReportError(window, QString::fromUtf8(error.what()));
+        ReportError(window, UserMessage(error));
     } catch (...) {
-        ReportError(window, QObject::tr("An unexpected error stopped the action."));
+        ReportError(window, UnexpectedErrorMessage());
     }
 }
 

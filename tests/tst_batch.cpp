@@ -1,4 +1,5 @@
 #include "batch.h"
+#include "messages.h"
 #include "namefile.h"
 
 #include "testutil.h"
@@ -231,7 +232,7 @@ void TestBatch::run_stopsAtFirstFailure()
         batch.run();
     } catch (const BatchStopped &stop) {
         renamedCount = stop.renamedCount();
-        reported = QString::fromUtf8(stop.what());
+        reported = quillet::UserMessage(stop);
     }
 
     QCOMPARE(renamedCount, static_cast<int>(listed.size()));

@@ -1,6 +1,7 @@
 #include "dirlistbox.h"
 #include "eventhandler.h"
 #include "folderreader.h"
+#include "messages.h"
 
 #include "testutil.h"
 
@@ -234,7 +235,7 @@ private slots:
             try {
                 list.SetPath(below(name).toStdString());
             } catch (const quillet::FolderError &error) {
-                reported << QString::fromUtf8(error.what());
+                reported << quillet::UserMessage(error);
             }
         }
 

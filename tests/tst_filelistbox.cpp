@@ -1,4 +1,5 @@
 #include "filelistbox.h"
+#include "messages.h"
 
 #include "testutil.h"
 
@@ -166,7 +167,7 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
         box.SetPath(bad);
         QFAIL("no FolderError thrown");
     } catch (const FolderError &error) {
-        QCOMPARE(std::string(error.what()),
+        QCOMPARE(quillet::UserMessage(error).toStdString(),
                  "Could not read the folder \"" + bad + "\": " + reason + ".");
     }
     QCOMPARE(box.Path(), bad);

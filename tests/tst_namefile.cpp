@@ -1,3 +1,4 @@
+#include "messages.h"
 #include "namefile.h"
 #include "renameerror.h"
 
@@ -91,7 +92,7 @@ private slots:
             quillet::NameFile(join(dir.path(), oldName.toStdString()),
                               join(dir.path(), newName.toStdString()));
         } catch (const quillet::RenameError &error) {
-            message = error.what();
+            message = quillet::UserMessage(error).toUtf8();
         }
 
         const QByteArray expected =

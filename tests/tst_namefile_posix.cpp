@@ -1,3 +1,4 @@
+#include "messages.h"
 #include "namefile.h"
 #include "posixcalls.h"
 #include "renameerror.h"
@@ -128,7 +129,7 @@ QByteArray errorOf(const auto &rename)
     try {
         rename();
     } catch (const RenameError &error) {
-        return error.what();
+        return quillet::UserMessage(error).toUtf8();
     }
     return {};
 }
@@ -417,7 +418,7 @@ private slots:
             QFAIL("the rename went through");
         } catch (const RenameError &raised) {
             QCOMPARE(raised.failure(), failure);
-            QCOMPARE(QByteArray(raised.what()),
+            QCOMPARE(quillet::UserMessage(raised).toUtf8(),
                      R"(Could not rename "a b.jpg" to "ab.jpg": )" + reason + '.');
         }
         QCOMPARE(dir.snapshot(), "a b.jpg=ours");

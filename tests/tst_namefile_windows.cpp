@@ -1,3 +1,4 @@
+#include "messages.h"
 #include "namefile.h"
 #include "renameerror.h"
 #include "widetext_windows.h"
@@ -58,7 +59,7 @@ QByteArray renameIn(const std::string &folder, const std::string &from, const st
     try {
         quillet::NameFile(join(folder, from), join(folder, to));
     } catch (const RenameError &error) {
-        return error.what();
+        return quillet::UserMessage(error).toUtf8();
     }
     return {};
 }
