@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "eventhandler.h"
+#include "messages.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
@@ -51,12 +52,12 @@ Form1::~Form1() = default;
 void Form1::showStartFolderInstead(const FolderError &failure)
 {
     const std::string shown = m_ui->Dir1->Path();
-    QString message = QString::fromUtf8(failure.what()) + QStringLiteral("\n\n") +
+    QString message = UserMessage(failure) + QStringLiteral("\n\n") +
                       tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown));
     try {
         m_ui->File1->SetPath(shown);
     } catch (const FolderError &rootFailure) {
-        message += QStringLiteral("\n\n") + QString::fromUtf8(rootFailure.what());
+        message += QStringLiteral("\n\n") + UserMessage(rootFailure);
     }
     QTimer::singleShot(0, this, [this, message] { ReportError(this, message); });
 }

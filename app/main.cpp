@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/quillet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+    quillet::InstallTranslations(QLocale::system(), quillet::TranslationFolders());
 
     quillet::Form1 window;
     window.show();

@@ -49,8 +49,12 @@ echo "== desktop-file-validate"
 desktop-file-validate "$unpacked/usr/share/applications/quillet.desktop" \
     || failed+=(desktop-file-validate)
 
+echo "== translations"
+# The program finds them beside itself, in ../share/quillet/translations.
+ls "$unpacked/usr/share/quillet/translations"/quillet_*.qm || failed+=(translations)
+
 echo "== package"
-dpkg-deb --field "$deb" Package Version Architecture Depends
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
 echo "$deb"
 
 if [ ${#failed[@]} -ne 0 ]; then

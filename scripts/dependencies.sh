@@ -18,10 +18,12 @@ install_missing() {
 }
 
 # What building Quillet needs.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+                qt6-tools-dev qt6-l10n-tools)
 # What showing the window needs beyond that: the window asks for Arial, which
-# these metric-compatible fonts stand in for.
-RUN_PACKAGES=(fonts-liberation2)
+# these metric-compatible fonts stand in for; Qt's own translations give the
+# dialogs' standard buttons in the user's language.
+RUN_PACKAGES=(fonts-liberation2 qt6-translations-l10n)
 # What building Qt for Windows from Debian's source needs (scripts/qt-windows.sh).
 QT_WINDOWS_BUILD_PACKAGES=(cmake ninja-build perl dpkg-dev qt6-base-dev qt6-base-dev-tools
                            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)

@@ -7,7 +7,10 @@
 #include "folderpath.h"
 #include "form1.h"
 #include "listbox.h"
+#include "messages.h"
+#include "renameerror.h"
 #include "textbox.h"
+#include "translations.h"
 
 #include "testutil.h"
 
@@ -18,11 +21,35 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTranslator>
 
 #include <optional>
 
 using namespace quillet;
 using quillet::NativePath;
+
+namespace {
+
+// The window's translation for \a locale, installed for as long as it lives.
+class Translation
+{
+public:
+    explicit Translation(const QString &locale)
+    {
+        InstallTranslations(QLocale(locale), {QStringLiteral(QUILLET_TRANSLATIONS_DIR)});
+    }
+    ~Translation()
+    {
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    Translation(const Translation &) = delete;
+    Translation &operator=(const Translation &) = delete;
+};
+
+} // namespace
 
 class TestForm1 : public QObject
 {
@@ -39,6 +66,9 @@ private slots:
     void start_showsCurrentFolderWithStartingPattern();
     void start_inVanishedFolder_showsRootAndSaysWhy();
     void accessKeys_clickButtonAndToggleCheckBox();
+    void language_followsLocale_data();
+    void language_followsLocale();
+    void captions_fitTheirBoxes_data();
     void captions_fitTheirBoxes();
     void errorBox_wrapsLongNamesAndPaths_data();
     void errorBox_wrapsLongNamesAndPaths();
@@ -215,12 +245,61 @@ void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
     QTRY_COMPARE(clicks.count(), 1);
 }
 
+void TestForm1::language_followsLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    const QString english = QStringLiteral("&Remove Spaces");
+    const QString englishMessage =
+        QStringLiteral("Could not rename \"a b\" to \"ab\": a file named \"ab\" already exists.");
+    QTest::newRow("English") << QStringLiteral("en_US") << english << englishMessage;
+    QTest::newRow("no translation") << QStringLiteral("sw_KE") << english << englishMessage;
+    QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("Leerzeichen &entfernen")
+                            << QStringLiteral("„a b“ konnte nicht in „ab“ umbenannt werden: eine "
+                                              "Datei namens „ab“ gibt es bereits.");
+    QTest::newRow("German, Austria")
+        << QStringLiteral("de_AT") << QStringLiteral("Leerzeichen &entfernen")
+        << QStringLiteral("„a b“ konnte nicht in „ab“ umbenannt "
+                          "werden: eine Datei namens „ab“ gibt es "
+                          "bereits.");
+}
+
+void TestForm1::language_followsLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    const Translation translation(locale);
+    Form1 form;
+
+    QCOMPARE(form.findChild<CommandButton *>(QStringLiteral("Command1"))->text(), button);
+    QCOMPARE(UserMessage(RenameError(RenameFailure::TargetExists, "a b", "ab")), message);
+    QSet<QChar> accessKeys;
+    for (const char *name : {"Command1", "Check1"}) {
+        const QString text =
+            form.findChild<QWidget *>(QString::fromLatin1(name))->property("text").toString();
+        accessKeys << text.at(text.indexOf(u'&') + 1).toLower();
+    }
+    QCOMPARE(accessKeys.size(), 2);
+}
+
+void TestForm1::captions_fitTheirBoxes_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("English") << QStringLiteral("en_US");
+    QTest::newRow("German") << QStringLiteral("de_DE");
+}
+
 // The window's boxes have fixed sizes; a system whose font is larger than the
-// one the window asks for (Arial) would cut captions off or hide the pattern.
+// one the window asks for (Arial), or a longer translation, would cut
+// captions off or hide the pattern.
 void TestForm1::captions_fitTheirBoxes()
 {
     if (QFontDatabase::families().isEmpty())
         QSKIP("this platform plugin has no fonts to measure (Qt's offscreen one on Windows)");
+    QFETCH(QString, locale);
+    const Translation translation(locale);
     Form1 form;
     const auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
     const QStyle *style = check1->style();
@@ -238,8 +317,6 @@ void TestForm1::captions_fitTheirBoxes()
     QVERIFY(pattern->fontMetrics().height() <= pattern->height() - 2 * frame);
 }
 
-// What a screen reader announces: the window as a window, each control by a
-// name of its own, and the pattern box by its label too.
 void TestForm1::errorBox_wrapsLongNamesAndPaths_data()
 {
     QTest::addColumn<QString>("name");
@@ -271,6 +348,8 @@ void TestForm1::errorBox_wrapsLongNamesAndPaths()
                             .arg(label->height())));
 }
 
+// What a screen reader announces: the window as a window, each control by a
+// name of its own, and the pattern box by its label too.
 void TestForm1::screenReader_namesWindowAndEveryControl()
 {
     Form1 form;

@@ -1,0 +1,197 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Quillet - By Brindle_Ox (https://brindle-ox.example) </source>
+        <translation>Quillet - von Brindle_Ox (https://brindle-ox.example) </translation>
+    </message>
+    <message>
+        <source>Replace each space with an underscore instead of removing it</source>
+        <translation>Ersetzt jedes Leerzeichen durch einen Unterstrich, statt es zu entfernen</translation>
+    </message>
+    <message>
+        <source>Replace with &amp;Underscore</source>
+        <translation>Mit &amp;Unterstrich ersetzen</translation>
+    </message>
+    <message>
+        <source>New names</source>
+        <translation>Neue Namen</translation>
+    </message>
+    <message>
+        <source>The new names of the files that Remove Spaces renamed</source>
+        <translation>Die neuen Namen der Dateien, die „Leerzeichen entfernen“ umbenannt hat</translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation>Muster</translation>
+    </message>
+    <message>
+        <source>Which files are listed, such as *.JPG; several patterns may be joined with ;</source>
+        <translation>Welche Dateien aufgeführt werden, etwa *.JPG; mehrere Muster lassen sich mit ; verbinden</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Laufwerk</translation>
+    </message>
+    <message>
+        <source>The drive whose folders are listed</source>
+        <translation>Das Laufwerk, dessen Ordner aufgeführt werden</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>The open folder, the folders above it and the folders in it; Enter or a double click opens one</source>
+        <translation>Der geöffnete Ordner, die Ordner darüber und die Ordner darin; die Eingabetaste oder ein Doppelklick öffnet einen</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>The files of the open folder that match the pattern: Remove Spaces renames these</source>
+        <translation>Die Dateien des geöffneten Ordners, die zum Muster passen: „Leerzeichen entfernen“ benennt diese um</translation>
+    </message>
+    <message>
+        <source>Renames every listed file so that its name holds no spaces</source>
+        <translation>Benennt jede aufgeführte Datei so um, dass ihr Name keine Leerzeichen enthält</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Spaces</source>
+        <translation>Leerzeichen &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Pattern:</source>
+        <translation>Muster:</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>An unexpected error stopped the action.</source>
+        <translation>Ein unerwarteter Fehler hat die Aktion abgebrochen.</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>das System nannte keinen Grund</translation>
+    </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists</source>
+        <translation>eine Datei namens „%1“ gibt es bereits</translation>
+    </message>
+    <message>
+        <source>the file no longer exists</source>
+        <translation>die Datei gibt es nicht mehr</translation>
+    </message>
+    <message>
+        <source>permission was denied</source>
+        <translation>die Berechtigung wurde verweigert</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the new name is too long</source>
+        <translation>der neue Name ist zu lang</translation>
+    </message>
+    <message>
+        <source>the new name is not valid here</source>
+        <translation>der neue Name ist hier nicht zulässig</translation>
+    </message>
+    <message>
+        <source>the new name would be empty, as the name is made only of spaces</source>
+        <translation>der neue Name wäre leer, da der Name nur aus Leerzeichen besteht</translation>
+    </message>
+    <message>
+        <source>the new name would start with a dot, which hides the file</source>
+        <translation>der neue Name würde mit einem Punkt beginnen, was die Datei verbirgt</translation>
+    </message>
+    <message>
+        <source>Windows programs could neither open nor delete a file whose name ends in a dot</source>
+        <translation>Windows-Programme könnten eine Datei, deren Name auf einen Punkt endet, weder öffnen noch löschen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a device name that Windows reserves</source>
+        <translation>„%1“ ist ein Gerätename, den Windows reserviert</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>die Datei wird gerade verwendet</translation>
+    </message>
+    <message>
+        <source>there is no space left on the drive</source>
+        <translation>auf dem Laufwerk ist kein Platz mehr frei</translation>
+    </message>
+    <message>
+        <source>Could not rename &quot;%1&quot; to &quot;%2&quot;: %3.</source>
+        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3.</translation>
+    </message>
+    <message>
+        <source>it no longer exists</source>
+        <translation>es gibt ihn nicht mehr</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>das ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>you do not have permission to read it</source>
+        <translation>Sie haben keine Berechtigung, ihn zu lesen</translation>
+    </message>
+    <message>
+        <source>the current folder, which it is relative to, cannot be found</source>
+        <translation>der aktuelle Ordner, auf den er sich bezieht, ist nicht zu finden</translation>
+    </message>
+    <message>
+        <source>its name is not valid UTF-8</source>
+        <translation>sein Name ist kein gültiges UTF-8</translation>
+    </message>
+    <message>
+        <source>Could not read the folder &quot;%1&quot;: %2.</source>
+        <translation>Der Ordner „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>No file was renamed.</source>
+        <translation>Keine Datei wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>The file before it was renamed and is listed.</source>
+        <translation>Die Datei davor wurde umbenannt und ist aufgeführt.</translation>
+    </message>
+    <message>
+        <source>The %1 files before it were renamed and are listed.</source>
+        <translation>Die %1 Dateien davor wurden umbenannt und sind aufgeführt.</translation>
+    </message>
+    <message>
+        <source>This file was left as it was.</source>
+        <translation>Diese Datei blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>This file and the file after it were left as they were.</source>
+        <translation>Diese Datei und die Datei danach blieben unverändert.</translation>
+    </message>
+    <message>
+        <source>This file and the %1 files after it were left as they were.</source>
+        <translation>Diese Datei und die %1 Dateien danach blieben unverändert.</translation>
+    </message>
+    <message>
+        <source>%1
+
+Renaming stopped at this file. %2 %3</source>
+        <translation>%1
+
+Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::Form1</name>
+    <message>
+        <source>The folder &quot;%1&quot; is shown instead.</source>
+        <translation>Stattdessen wird der Ordner „%1“ gezeigt.</translation>
+    </message>
+</context>
+</TS>
