@@ -2,6 +2,7 @@
 
 #include "eventhandler.h"
 #include "messages.h"
+#include "renameerror.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
@@ -18,6 +19,26 @@ QAccessibleInterface *windowInterface(const QString &className, QObject *object)
     if (className != QLatin1StringView(Form1::staticMetaObject.className()))
         return nullptr;
     return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+}
+
+// A listed file that is missing because an earlier batch renamed it is told
+// as such, not as a file that vanished: throws the batch's stop again with
+// that reason. Returns when the batch stopped for another reason.
+void retellIfRenamedEarlier(const BatchStopped &stop, const std::set<std::string> &renamedEarlier)
+{
+    try {
+        std::rethrow_if_nested(stop);
+    } catch (const RenameError &error) {
+        if (error.failure() != RenameFailure::SourceMissing ||
+            !renamedEarlier.contains(error.oldName()))
+            return;
+        try {
+            throw RenameError(RenameFailure::RenamedEarlier, error.oldName(), error.newName());
+        } catch (const RenameError &) {
+            std::throw_with_nested(BatchStopped(stop.renamedCount(), stop.untouchedCount()));
+        }
+    } catch (...) {
+    }
 }
 
 } // namespace
@@ -62,6 +83,19 @@ void Form1::showStartFolderInstead(const FolderError &failure)
     QTimer::singleShot(0, this, [this, message] { ReportError(this, message); });
 }
 
+// The batch renames the listed files in order and lists each new name: the
+// first names of the file list are the ones renamed.
+void Form1::rememberRenamed()
+{
+    for (int index = 0; index < m_ui->List1->ListCount(); ++index)
+        m_renamedSinceRead.insert(m_ui->File1->List(index));
+}
+
+void Form1::forgetRenamed()
+{
+    m_renamedSinceRead.clear();
+}
+
 void Form1::OnDriveChange()
 {
     m_ui->Dir1->SetPath(m_ui->Drive1->Drive());
@@ -69,11 +103,13 @@ void Form1::OnDriveChange()
 
 void Form1::OnFolderChange()
 {
+    forgetRenamed();
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
 }
 
 void Form1::OnPatternChange()
 {
+    forgetRenamed();
     m_ui->File1->SetPattern(m_ui->txtPattern->Text());
 }
 
@@ -81,7 +117,15 @@ void Form1::OnRemoveSpacesClick()
 {
     // The files are renamed in the folder the file list shows, which is where
     // its names come from, never in a folder that is only highlighted.
-    RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, m_renamer});
+    const std::set<std::string> renamedEarlier = m_renamedSinceRead;
+    try {
+        RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, m_renamer});
+    } catch (const BatchStopped &stop) {
+        rememberRenamed();
+        retellIfRenamedEarlier(stop, renamedEarlier);
+        throw;
+    }
+    rememberRenamed();
 }
 
 } // namespace quillet

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <set>
+#include <string>
 
 namespace Ui {
 class Form1;
@@ -30,7 +32,12 @@ private:
     void OnPatternChange();
     void OnRemoveSpacesClick();
     void showStartFolderInstead(const FolderError &failure);
+    void rememberRenamed();
+    void forgetRenamed();
 
+    /// The old names of the files that the batches since the file list last
+    /// read its folder have renamed: it still lists them by those names.
+    std::set<std::string> m_renamedSinceRead;
     std::unique_ptr<Ui::Form1> m_ui;
     FileRenamer m_renamer;
 };

@@ -19,6 +19,9 @@ enum class RenameFailure {
     EndsInDot,
     ReservedName,
     InUse,
+    /// The file is gone because an earlier batch renamed it: told by the
+    /// window, which knows what its batches renamed.
+    RenamedEarlier,
     NoSpace,
     Other,
 };

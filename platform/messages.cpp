@@ -67,6 +67,9 @@ QString Messages::renameReason(const RenameError &error)
         return tr("the file is in use");
     case RenameFailure::NoSpace:
         return tr("there is no space left on the drive");
+    case RenameFailure::RenamedEarlier:
+        return tr("an earlier renaming has renamed it already; opening the folder again or "
+                  "changing the pattern lists the new names");
     case RenameFailure::Other:
         break;
     }

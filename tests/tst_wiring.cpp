@@ -152,7 +152,10 @@ void TestWiring::clickTwice_stopsAtStaleName()
 
     QCOMPARE(listed(*window.List1), Names{"a.jpg"});
     QCOMPARE(window.errors.size(), 1);
-    QVERIFY2(window.errors.first().contains(QStringLiteral("\"b c.jpg\"")),
+    QVERIFY2(window.errors.first().startsWith(
+                 QStringLiteral("Could not rename \"b c.jpg\" to \"bc.jpg\": an earlier renaming "
+                                "has renamed it already; opening the folder again or changing "
+                                "the pattern lists the new names.")),
              qPrintable(window.errors.first()));
     QCOMPARE(folderNames(window.folder), (Names{"a.jpg", "bc.jpg", "d.jpg"}));
 }

@@ -186,6 +186,10 @@ Renaming stopped at this file. %2 %3</source>
 
 Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
     </message>
+    <message>
+        <source>an earlier renaming has renamed it already; opening the folder again or changing the pattern lists the new names</source>
+        <translation>eine frühere Umbenennung hat sie bereits umbenannt; erneutes Öffnen des Ordners oder ein anderes Muster listet die neuen Namen auf</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
