@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "eventhandler.h"
+#include "namefile.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
@@ -59,8 +60,10 @@ void Form1::OnPatternChange()
 void Form1::OnRemoveSpacesClick()
 {
     // The files are renamed in the folder the file list shows, which is where
-    // its names come from, never in a folder that is only highlighted.
-    RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, m_renamer});
+    // its names come from, never in a folder that is only highlighted: the
+    // very folder it read, which it holds open.
+    FileRenamer renamer(m_ui->File1->Folder());
+    RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, renamer});
 }
 
 } // namespace quillet

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "namefile.h"
-
 #include <QWidget>
 
 #include <memory>
@@ -30,7 +28,6 @@ private:
     void OnRemoveSpacesClick();
 
     std::unique_ptr<Ui::Form1> m_ui;
-    FileRenamer m_renamer;
 };
 
 } // namespace quillet

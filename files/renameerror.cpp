@@ -24,6 +24,8 @@ std::string reason(RenameFailure failure, std::string_view newName, const std::s
         return "the file system is read-only";
     case RenameFailure::NameTooLong:
         return "the new name is too long";
+    case RenameFailure::PathTooLong:
+        return "the full path of the new name, folders included, is too long";
     case RenameFailure::InvalidName:
         return "the new name is not valid here";
     case RenameFailure::EmptyName:
