@@ -2,6 +2,7 @@
 
 #include "eventhandler.h"
 #include "messages.h"
+#include "namefile.h"
 #include "renameerror.h"
 #include "ui_form1.h"
 
@@ -116,10 +117,12 @@ void Form1::OnPatternChange()
 void Form1::OnRemoveSpacesClick()
 {
     // The files are renamed in the folder the file list shows, which is where
-    // its names come from, never in a folder that is only highlighted.
+    // its names come from, never in a folder that is only highlighted: the
+    // very folder it read, which it holds open.
+    FileRenamer renamer(m_ui->File1->Folder());
     const std::set<std::string> renamedEarlier = m_renamedSinceRead;
     try {
-        RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, m_renamer});
+        RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, renamer});
     } catch (const BatchStopped &stop) {
         rememberRenamed();
         retellIfRenamedEarlier(stop, renamedEarlier);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "folderreader.h"
-#include "namefile.h"
 
 #include <QWidget>
 
@@ -39,7 +38,6 @@ private:
     /// read its folder have renamed: it still lists them by those names.
     std::set<std::string> m_renamedSinceRead;
     std::unique_ptr<Ui::Form1> m_ui;
-    FileRenamer m_renamer;
 };
 
 } // namespace quillet

@@ -61,7 +61,10 @@ double batchRun(int fileCount)
     source.path = folder.path();
     Unchecked flag;
     Lines results;
-    FileRenamer renamer;
+    // As the window renames: relative to the folder held open, remembering
+    // for the next files which ways the file system lacks.
+    const HeldFolder held(folder.path());
+    FileRenamer renamer(held);
 
     const auto start = bench::Clock::now();
     RunRemoveSpaces({names, source, flag, results, renamer});

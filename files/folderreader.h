@@ -1,5 +1,6 @@
 #pragma once
 
+#include "heldfolder.h"
 #include "namematch.h"
 
 #include <stdexcept>
@@ -54,6 +55,11 @@ enum class EntryKind { Files, Folders };
 /// rejects cost no further system call. Throws FolderError when the folder
 /// cannot be read.
 std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
+                                    const NamePattern &filter);
+
+/// ReadFolder on the folder \a folder holds open, which is read there even if
+/// its path has been moved or taken by another folder since it was opened.
+std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
                                     const NamePattern &filter);
 
 /// The names of all the entries of \a folder of the given kind, as above.

@@ -1,8 +1,8 @@
-#include "folderreader.h"
+#include "folderreader_posix.h"
 
 #include <cerrno>
 #include <climits>
-#include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <system_error>
@@ -12,26 +12,27 @@ namespace quillet {
 
 namespace {
 
-[[noreturn]] void throwFolderError(const std::string &folder, int error)
-{
-    switch (error) {
-    case ENOENT:
-        throw FolderError(folder, FolderFailure::Missing);
-    case ENOTDIR:
-        throw FolderError(folder, FolderFailure::NotAFolder);
-    case EACCES:
-    case EPERM:
-        throw FolderError(folder, FolderFailure::PermissionDenied);
-    default:
-        throw FolderError(folder, FolderFailure::Other, std::generic_category().message(error));
-    }
-}
-
 struct DirCloser
 {
     void operator()(DIR *dir) const { ::closedir(dir); }
 };
 using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+// The held folder opened once more, this time for reading its entries.
+DirHandle openForReading(FolderCalls &calls, const HeldFolder &folder)
+{
+    const int descriptor =
+        calls.openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        ThrowFolderError(folder.Path(), errno);
+    DirHandle dir(calls.fdopendir(descriptor));
+    if (!dir) {
+        const int error = errno;
+        ::close(descriptor);
+        ThrowFolderError(folder.Path(), error);
+    }
+    return dir;
+}
 
 // Whether the entry is of \a kind. The type the folder itself records is
 // trusted; the entry is only looked up when that type is unknown or a link,
@@ -49,29 +50,74 @@ bool isOfKind(DIR *dir, const dirent &entry, EntryKind kind)
 
 } // namespace
 
-std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
-                                    const NamePattern &filter)
+int FolderCalls::openat(int folder, const char *name, int flags)
 {
-    const DirHandle dir(::opendir(folder.c_str()));
-    if (!dir)
-        throwFolderError(folder, errno);
+    return ::openat(folder, name, flags);
+}
+
+DIR *FolderCalls::fdopendir(int descriptor)
+{
+    return ::fdopendir(descriptor);
+}
+
+dirent *FolderCalls::readdir(DIR *dir)
+{
+    return ::readdir(dir);
+}
+
+void ThrowFolderError(const std::string &folder, int error)
+{
+    switch (error) {
+    case ENOENT:
+        throw FolderError(folder, FolderFailure::Missing);
+    case ENOTDIR:
+        throw FolderError(folder, FolderFailure::NotAFolder);
+    case EACCES:
+    case EPERM:
+        throw FolderError(folder, FolderFailure::PermissionDenied);
+    default:
+        throw FolderError(folder, FolderFailure::Other, std::generic_category().message(error));
+    }
+}
+
+
+std::vector<std::string> ReadFolderWith(FolderCalls &calls, const HeldFolder &folder,
+                                        EntryKind kind, const NamePattern &filter)
+{
+    const DirHandle dir = openForReading(calls, folder);
     std::vector<std::string> names;
     for (;;) {
         errno = 0;
-        const dirent *entry = ::readdir(dir.get());
+        const dirent *entry = calls.readdir(dir.get());
         if (!entry)
             break;
         const std::string_view name(entry->d_name);
         if (name.front() != '.' && filter.matches(name) && isOfKind(dir.get(), *entry, kind))
             names.emplace_back(name);
     }
+    // A folder that fails part way is not shown in part.
     if (errno != 0)
-        throwFolderError(folder, errno);
+        ThrowFolderError(folder.Path(), errno);
     return names;
+}
+
+std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
+                                    const NamePattern &filter)
+{
+    FolderCalls system;
+    return ReadFolderWith(system, folder, kind, filter);
+}
+
+std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
+                                    const NamePattern &filter)
+{
+    return ReadFolder(HeldFolder(folder), kind, filter);
 }
 
 std::string CurrentFolder()
 {
+    // The buffer grows as needed: the working folder may lie deeper than
+    // PATH_MAX, which the C library then names by walking up from it.
     std::string path(PATH_MAX, '\0');
     while (!::getcwd(path.data(), path.size())) {
         if (errno != ERANGE)

@@ -118,6 +118,12 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
     return names;
 }
 
+std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
+                                    const NamePattern &filter)
+{
+    return ReadFolder(folder.Path(), kind, filter);
+}
+
 std::string CurrentFolder()
 {
     const DWORD length = ::GetCurrentDirectoryW(0, nullptr);

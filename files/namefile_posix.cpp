@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -46,7 +47,45 @@ std::string_view bareName(std::string_view path)
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-RenameFailure failureOf(int error)
+// One rename as the calls take it: the names before and after, read relative
+// to the open folder \a folder, or as paths when it is AT_FDCWD.
+struct Names
+{
+    int folder;
+    std::string from;
+    std::string to;
+};
+
+bool isDirectlyIn(std::string_view path, std::string_view folderPrefix)
+{
+    return path.starts_with(folderPrefix) &&
+           path.find('/', folderPrefix.size()) == std::string_view::npos;
+}
+
+// Bare names relative to the held folder when both paths lie directly in it,
+// so that the rename happens in the folder that was opened and no path limit
+// applies; otherwise the paths as given.
+Names namesFor(const HeldFolder *folder, const std::string &from, const std::string &to)
+{
+    if (folder != nullptr && folder->Descriptor() >= 0) {
+        const std::string prefix = collapseSeparators(folder->Path() + '/');
+        if (isDirectlyIn(from, prefix) && isDirectlyIn(to, prefix))
+            return {folder->Descriptor(), std::string(bareName(from)), std::string(bareName(to))};
+    }
+    return {AT_FDCWD, from, to};
+}
+
+// Only a path given whole can pass the system's limit on paths; a name
+// relative to the held folder can only be too long itself.
+RenameFailure tooLongFailure(const Names &names)
+{
+    const bool longPath =
+        names.folder == AT_FDCWD && std::max(names.from.size(), names.to.size()) >= PATH_MAX;
+    return longPath && bareName(names.to).size() <= NAME_MAX ? RenameFailure::PathTooLong
+                                                             : RenameFailure::NameTooLong;
+}
+
+RenameFailure failureOf(int error, const Names &names)
 {
     switch (error) {
     case EEXIST:
@@ -60,7 +99,7 @@ RenameFailure failureOf(int error)
     case EROFS:
         return RenameFailure::ReadOnlyFileSystem;
     case ENAMETOOLONG:
-        return RenameFailure::NameTooLong;
+        return tooLongFailure(names);
     case EINVAL:
     case EILSEQ:
         return RenameFailure::InvalidName;
@@ -77,106 +116,125 @@ RenameFailure failureOf(int error)
 
 // Without hard links the new name is first claimed by an empty file of our
 // own, which the system creates only where nothing is, and the file is then
-// renamed over that placeholder.
-int renameOverPlaceholder(PosixCalls &calls, const std::string &from, const std::string &to)
+// renamed over that placeholder. The old name is looked at only after a
+// failure: a missing file is reported as missing, not as whatever the
+// placeholder ran into.
+int renameOverPlaceholder(PosixCalls &calls, const Names &names)
 {
-    // A missing file is reported as missing, not as whatever the placeholder
-    // would run into, and leaves no placeholder behind.
-    if (const int error = calls.lstat(from); error != 0)
-        return error;
-    if (const int error = calls.createExclusive(to); error != 0)
-        return error;
-    const int error = calls.rename(from, to);
+    int error = calls.createExclusive(names.folder, names.to);
+    if (error == 0) {
+        error = calls.rename(names.folder, names.from, names.to);
+        if (error == 0)
+            return 0;
+        calls.unlink(names.folder, names.to);
+    }
+    return calls.lstat(names.folder, names.from) == ENOENT ? ENOENT : error;
+}
+
+// The file has both names after a hard link: the old one is removed, or, when
+// that is refused, the one just added.
+int dropOldName(PosixCalls &calls, const Names &names)
+{
+    const int error = calls.unlink(names.folder, names.from);
     if (error != 0)
-        calls.unlink(to);
+        calls.unlink(names.folder, names.to);
     return error;
 }
 
-// Without RENAME_NOREPLACE the new name is added as a hard link, which the
-// system refuses where the name exists, and the old name is then removed.
-int renameByLink(PosixCalls &calls, const std::string &from, const std::string &to)
+// Tries the ways from \a firstWay on. A way the file system does not offer
+// leads to the next one, and \a firstWay remembers that it is not offered.
+int renameWithoutReplacing(PosixCalls &calls, const Names &names, int &firstWay)
 {
-    const int linkError = calls.link(from, to);
-    if (isOneOf(linkError, kLinkUnsupported))
-        return renameOverPlaceholder(calls, from, to);
-    if (linkError != 0)
-        return linkError;
-    const int unlinkError = calls.unlink(from);
-    if (unlinkError != 0)
-        calls.unlink(to); // both names are the one file: drop the name just added
-    return unlinkError;
-}
-
-int renameWithoutReplacing(PosixCalls &calls, const std::string &from, const std::string &to)
-{
-    const int error = calls.renameNoReplace(from, to);
-    return isOneOf(error, kNoReplaceUnsupported) ? renameByLink(calls, from, to) : error;
+    if (firstWay == kNoReplaceWay) {
+        const int error = calls.renameNoReplace(names.folder, names.from, names.to);
+        if (!isOneOf(error, kNoReplaceUnsupported))
+            return error;
+        firstWay = kLinkWay;
+    }
+    if (firstWay == kLinkWay) {
+        const int error = calls.link(names.folder, names.from, names.to);
+        if (error == 0)
+            return dropOldName(calls, names);
+        if (!isOneOf(error, kLinkUnsupported))
+            return error;
+        firstWay = kPlaceholderWay;
+    }
+    return renameOverPlaceholder(calls, names);
 }
 
 } // namespace
 
-int PosixCalls::renameNoReplace([[maybe_unused]] const std::string &oldPath,
-                                [[maybe_unused]] const std::string &newPath)
+int PosixCalls::renameNoReplace([[maybe_unused]] int folder,
+                                [[maybe_unused]] const std::string &from,
+                                [[maybe_unused]] const std::string &to)
 {
 #ifdef RENAME_NOREPLACE
-    return errorOf(
-        ::renameat2(AT_FDCWD, oldPath.c_str(), AT_FDCWD, newPath.c_str(), RENAME_NOREPLACE));
+    return errorOf(::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE));
 #else
     return EINVAL;
 #endif
 }
 
-int PosixCalls::link(const std::string &oldPath, const std::string &newPath)
+int PosixCalls::link(int folder, const std::string &from, const std::string &to)
 {
-    return errorOf(::linkat(AT_FDCWD, oldPath.c_str(), AT_FDCWD, newPath.c_str(), 0));
+    return errorOf(::linkat(folder, from.c_str(), folder, to.c_str(), 0));
 }
 
-int PosixCalls::unlink(const std::string &path)
+int PosixCalls::unlink(int folder, const std::string &name)
 {
-    return errorOf(::unlinkat(AT_FDCWD, path.c_str(), 0));
+    return errorOf(::unlinkat(folder, name.c_str(), 0));
 }
 
-int PosixCalls::createExclusive(const std::string &path)
+int PosixCalls::createExclusive(int folder, const std::string &name)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
+    const int fd =
+        ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                 S_IRUSR | S_IWUSR);
     if (fd < 0)
         return errno;
     ::close(fd);
     return 0;
 }
 
-int PosixCalls::rename(const std::string &oldPath, const std::string &newPath)
+int PosixCalls::rename(int folder, const std::string &from, const std::string &to)
 {
-    return errorOf(::renameat(AT_FDCWD, oldPath.c_str(), AT_FDCWD, newPath.c_str()));
+    return errorOf(::renameat(folder, from.c_str(), folder, to.c_str()));
 }
 
-int PosixCalls::lstat(const std::string &path)
+int PosixCalls::lstat(int folder, const std::string &name)
 {
     struct stat status
     {
     };
-    return errorOf(::fstatat(AT_FDCWD, path.c_str(), &status, AT_SYMLINK_NOFOLLOW));
+    return errorOf(::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW));
 }
 
-void NameFileWith(PosixCalls &calls, const std::string &oldPath, const std::string &newPath)
+void NameFileWith(PosixCalls &calls, const HeldFolder *folder, int &firstWay,
+                  const std::string &oldPath, const std::string &newPath)
 {
     const std::string from = collapseSeparators(oldPath);
     const std::string to = collapseSeparators(newPath);
     RefuseUnusableName(bareName(from), bareName(to));
+    const Names names = namesFor(folder, from, to);
     // Settled before any rename: RENAME_NOREPLACE, a hard link and an
     // exclusive create all answer "exists" for a file renamed onto itself.
-    const int error = from == to ? calls.lstat(from) : renameWithoutReplacing(calls, from, to);
+    const int error = from == to ? calls.lstat(names.folder, names.from)
+                                 : renameWithoutReplacing(calls, names, firstWay);
     if (error != 0) {
-        throw RenameError(failureOf(error), bareName(from), bareName(to),
+        throw RenameError(failureOf(error, names), bareName(from), bareName(to),
                           std::generic_category().message(error));
     }
 }
 
-void NameFile(const std::string &oldPath, const std::string &newPath)
+void FileRenamer::NameFile(const std::string &oldPath, const std::string &newPath)
 {
     PosixCalls system;
-    NameFileWith(system, oldPath, newPath);
+    NameFileWith(system, m_folder, m_firstWay, oldPath, newPath);
+}
+
+void NameFile(const std::string &oldPath, const std::string &newPath)
+{
+    FileRenamer().NameFile(oldPath, newPath);
 }
 
 } // namespace quillet

@@ -73,7 +73,17 @@ void refuseNameWindowsCannotOpen(std::string_view oldName, std::string_view newN
         throw RenameError(RenameFailure::ReservedName, oldName, newName);
 }
 
-RenameFailure failureOf(DWORD error)
+// Windows takes names of up to 255 UTF-16 units; a shorter name is too long
+// only as part of its path.
+RenameFailure tooLongFailure(std::string_view newName)
+{
+    constexpr std::size_t kMaxNameLength = 255;
+    const auto wide = ToWide(newName);
+    return wide && wide->size() <= kMaxNameLength ? RenameFailure::PathTooLong
+                                                  : RenameFailure::NameTooLong;
+}
+
+RenameFailure failureOf(DWORD error, std::string_view newName)
 {
     switch (error) {
     case ERROR_FILE_EXISTS:
@@ -87,7 +97,7 @@ RenameFailure failureOf(DWORD error)
     case ERROR_WRITE_PROTECT:
         return RenameFailure::ReadOnlyFileSystem;
     case ERROR_FILENAME_EXCED_RANGE:
-        return RenameFailure::NameTooLong;
+        return tooLongFailure(newName);
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
         return RenameFailure::InvalidName;
@@ -106,7 +116,8 @@ RenameFailure failureOf(DWORD error)
 [[noreturn]] void failWithLastError(const std::string &from, const std::string &to)
 {
     const DWORD error = GetLastError();
-    throw RenameError(failureOf(error), bareName(from), bareName(to), SystemMessage(error));
+    throw RenameError(failureOf(error, bareName(to)), bareName(from), bareName(to),
+                      SystemMessage(error));
 }
 
 } // namespace
@@ -130,6 +141,12 @@ void NameFile(const std::string &oldPath, const std::string &newPath)
     }
     if (!MoveFileExW(LongPath(*wideFrom).c_str(), LongPath(*wideTo).c_str(), kRenameOnly))
         failWithLastError(from, to);
+}
+
+// The folder is reached by its path (see HeldFolder).
+void FileRenamer::NameFile(const std::string &oldPath, const std::string &newPath)
+{
+    quillet::NameFile(oldPath, newPath);
 }
 
 } // namespace quillet

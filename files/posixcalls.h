@@ -1,37 +1,50 @@
 #pragma once
 
+#include "heldfolder.h"
+
 #include <string>
 
 namespace quillet {
 
 /// The system calls that the POSIX rename makes, one virtual function each,
 /// so that a test can make any of them fail or can change the folder just
-/// before one runs. Each returns 0 on success, or else the errno value of its
-/// failure. The defaults call the system.
+/// before one runs. Names are read relative to the open folder \a folder, or
+/// as paths when it is AT_FDCWD. Each returns 0 on success, or else the errno
+/// value of its failure. The defaults call the system.
 class PosixCalls
 {
 public:
     virtual ~PosixCalls() = default;
 
-    /// Renames, failing with EEXIST when \a newPath exists. Answers EINVAL
-    /// where the system cannot promise that (no RENAME_NOREPLACE).
-    virtual int renameNoReplace(const std::string &oldPath, const std::string &newPath);
-    /// Adds \a newPath as a hard link to the entry \a oldPath itself: a
-    /// symbolic link is linked, not followed. Fails with EEXIST when
-    /// \a newPath exists.
-    virtual int link(const std::string &oldPath, const std::string &newPath);
-    /// Removes the name \a path.
-    virtual int unlink(const std::string &path);
-    /// Creates an empty file at \a path, failing with EEXIST when anything is
+    /// Renames, failing with EEXIST when \a to exists. Answers EINVAL where
+    /// the system cannot promise that (no RENAME_NOREPLACE).
+    virtual int renameNoReplace(int folder, const std::string &from, const std::string &to);
+    /// Adds \a to as a hard link to the entry \a from itself: a symbolic link
+    /// is linked, not followed. Fails with EEXIST when \a to exists.
+    virtual int link(int folder, const std::string &from, const std::string &to);
+    /// Removes the name \a name.
+    virtual int unlink(int folder, const std::string &name);
+    /// Creates an empty file \a name, failing with EEXIST when anything is
     /// there already, a dangling symbolic link included.
-    virtual int createExclusive(const std::string &path);
-    /// Renames, replacing whatever is at \a newPath.
-    virtual int rename(const std::string &oldPath, const std::string &newPath);
-    /// Looks \a path up without following a symbolic link: 0 when it exists.
-    virtual int lstat(const std::string &path);
+    virtual int createExclusive(int folder, const std::string &name);
+    /// Renames, replacing whatever is at \a to.
+    virtual int rename(int folder, const std::string &from, const std::string &to);
+    /// Looks \a name up without following a symbolic link: 0 when it exists.
+    virtual int lstat(int folder, const std::string &name);
 };
 
-/// NameFile, making its system calls through \a calls.
-void NameFileWith(PosixCalls &calls, const std::string &oldPath, const std::string &newPath);
+/// The ways to a new name without replacing, in the order they are tried.
+enum RenameWay : int {
+    kNoReplaceWay,   ///< renameat2 with RENAME_NOREPLACE
+    kLinkWay,        ///< a hard link under the new name, then the old name removed
+    kPlaceholderWay, ///< an empty file claims the new name, then a rename over it
+};
+
+/// NameFile, making its system calls through \a calls. Paths directly in
+/// \a folder, when it holds one, are renamed by their bare names relative to
+/// it. The ways are tried from \a firstWay on; each the file system answers
+/// it does not offer moves \a firstWay past it, for the next renames.
+void NameFileWith(PosixCalls &calls, const HeldFolder *folder, int &firstWay,
+                  const std::string &oldPath, const std::string &newPath);
 
 } // namespace quillet

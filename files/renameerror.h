@@ -13,6 +13,7 @@ enum class RenameFailure {
     PermissionDenied,
     ReadOnlyFileSystem,
     NameTooLong,
+    PathTooLong,
     InvalidName,
     EmptyName,
     HidingName,

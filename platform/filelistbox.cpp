@@ -67,9 +67,11 @@ void FileListBox::paintEvent(QPaintEvent *event)
 // move into the model in one reset.
 void FileListBox::load(const std::string &path)
 {
-    std::vector<std::string> names = ReadFolder(path, EntryKind::Files, NamePattern(m_pattern));
+    HeldFolder folder(path);
+    std::vector<std::string> names = ReadFolder(folder, EntryKind::Files, NamePattern(m_pattern));
     std::sort(names.begin(), names.end(), NaturalLess);
     m_model->setLines(std::move(names));
+    m_folder = std::move(folder);
 }
 
 } // namespace quillet

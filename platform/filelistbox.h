@@ -41,6 +41,10 @@ public:
     int ListCount() const override;
     std::string List(int index) const override;
     std::string FolderPath() const override { return Path(); }
+    /// The folder the list was last read from, held open until the next
+    /// successful read, so that its files are renamed there even if its path
+    /// is moved or taken by another folder meanwhile.
+    const HeldFolder &Folder() const { return m_folder; }
 
     QString patternText() const;
     /// SetPattern for the window description, which assigns the starting
@@ -56,6 +60,7 @@ private:
 
     std::string m_path = CurrentFolder();
     std::string m_pattern;
+    HeldFolder m_folder;
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 

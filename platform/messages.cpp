@@ -52,6 +52,8 @@ QString Messages::renameReason(const RenameError &error)
         return tr("the file system is read-only");
     case RenameFailure::NameTooLong:
         return tr("the new name is too long");
+    case RenameFailure::PathTooLong:
+        return tr("the full path of the new name, folders included, is too long");
     case RenameFailure::InvalidName:
         return tr("the new name is not valid here");
     case RenameFailure::EmptyName:

@@ -46,6 +46,11 @@ std::string rawNamePart();
 /// ordinary calls trim trailing spaces.
 bool namesAreBytes();
 
+/// Whether a listed folder is held open (POSIX), so that it is renamed in
+/// even after its path has been moved, and reached however deep it lies; on
+/// Windows it is reached by its path.
+bool foldersAreHeld();
+
 /// Makes an empty folder at \a path that its owner may not read; false
 /// where the test cannot (as the superuser, who reads anything, or on
 /// Windows).

@@ -15,6 +15,11 @@ std::string rawNamePart()
     return "\xe9\xff";
 }
 
+bool foldersAreHeld()
+{
+    return true;
+}
+
 bool namesAreBytes()
 {
     return true;

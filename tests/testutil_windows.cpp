@@ -51,6 +51,11 @@ std::string rawNamePart()
     return "\xf0\x9f\x93\xb7";
 }
 
+bool foldersAreHeld()
+{
+    return false;
+}
+
 bool namesAreBytes()
 {
     return false;

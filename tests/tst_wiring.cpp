@@ -5,6 +5,7 @@
 #include "eventhandler.h"
 #include "filelistbox.h"
 #include "folderpath.h"
+#include "folderreader.h"
 #include "form1.h"
 #include "listbox.h"
 #include "textbox.h"
@@ -25,6 +26,12 @@ using testutil::writeFile;
 using Names = std::vector<std::string>;
 
 namespace {
+
+/// Builds the window as Quillet starts, on the working folder.
+struct StartedInWorkingFolder
+{
+    explicit StartedInWorkingFolder() = default;
+};
 
 // The window on a fresh temporary folder, with every error it reports
 // recorded instead of shown.
@@ -54,9 +61,21 @@ struct Window
         Dir1->SetPath(folder);
         form.show();
     }
+    explicit Window(StartedInWorkingFolder)
+    {
+        txtPattern->setText(QStringLiteral("*.jpg"));
+        form.show();
+    }
     ~Window() { SetErrorReporter(previousReporter); }
 
     std::string content(const std::string &name) const { return readFile(join(folder, name)); }
+};
+
+// Puts the working folder back where it was when the object goes.
+struct WorkingFolderKept
+{
+    std::filesystem::path saved = std::filesystem::current_path();
+    ~WorkingFolderKept() { std::filesystem::current_path(saved); }
 };
 
 } // namespace
@@ -72,6 +91,8 @@ private slots:
     void clickTwice_stopsAtStaleName();
     void click_afterFolderVanished_reportsIt();
     void click_rawName_keepsItsBytes();
+    void click_renamesInFolderListed_data();
+    void click_renamesInFolderListed();
     void typing_setsPatternKeyByKey();
     void clearingPattern_listsNothing();
     void dirList_highlightDoesNotMoveFilesButOpenDoes();
@@ -186,9 +207,58 @@ void TestWiring::click_rawName_keepsItsBytes()
     QCOMPARE(folderNames(window.folder), Names{"caf" + raw + "\xc3\xa9.jpg"});
 }
 
+void TestWiring::click_renamesInFolderListed_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<bool>("replaced");
+    // 25 folders of 200 bytes lie deeper than PATH_MAX (4096 bytes).
+    QTest::newRow("shallow/replacedAfterListing") << 1 << true;
+    QTest::newRow("beyondPathLimit/inPlace") << 25 << false;
+    QTest::newRow("beyondPathLimit/replacedAfterListing") << 25 << true;
+}
+
+// Quillet started inside a folder \a depth levels down; that folder is, if
+// \a replaced, moved away after it was listed and another made at its path.
+void TestWiring::click_renamesInFolderListed()
+{
+    QFETCH(int, depth);
+    QFETCH(bool, replaced);
+    if (!testutil::foldersAreHeld())
+        QSKIP("this system reaches a listed folder by its path");
+    const testutil::TempFolder root;
+    QVERIFY(root.isValid());
+    const WorkingFolderKept kept;
+    std::filesystem::current_path(root.path());
+    const std::string name(200, 'd');
+    for (int level = 0; level < depth; ++level) {
+        std::filesystem::create_directory(name);
+        std::filesystem::current_path(name);
+    }
+    writeFile("a b.jpg", "listed");
+    Window window(StartedInWorkingFolder{});
+    QCOMPARE(window.Dir1->Path(), CurrentFolder());
+    QCOMPARE(window.File1->Path(), CurrentFolder());
+    QCOMPARE(listed(*window.File1), Names{"a b.jpg"});
+
+    // The working folder moves along with the listed one.
+    const std::string samePath = "../" + name;
+    if (replaced) {
+        std::filesystem::rename(samePath, "../moved");
+        std::filesystem::create_directory(samePath);
+        writeFile(join(samePath, "a b.jpg"), "newcomer");
+    }
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(listed(*window.List1), Names{"ab.jpg"});
+    QCOMPARE(readFile("ab.jpg"), std::string("listed"));
+    if (replaced)
+        QCOMPARE(folderNames(samePath), Names{"a b.jpg"});
+}
+
 void TestWiring::typing_setsPatternKeyByKey()
 {
-    Window window({});
+    Window window(Names{});
     QVERIFY(window.dir.isValid());
     window.txtPattern->clear();
 

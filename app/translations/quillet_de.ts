@@ -190,6 +190,10 @@ Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
         <source>an earlier renaming has renamed it already; opening the folder again or changing the pattern lists the new names</source>
         <translation>eine frühere Umbenennung hat sie bereits umbenannt; erneutes Öffnen des Ordners oder ein anderes Muster listet die neuen Namen auf</translation>
     </message>
+    <message>
+        <source>the full path of the new name, folders included, is too long</source>
+        <translation>der vollständige Pfad des neuen Namens, samt seinen Ordnern, ist zu lang</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>

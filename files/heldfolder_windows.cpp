@@ -1,0 +1,10 @@
+#include "heldfolder.h"
+
+namespace quillet {
+
+// The folder is reached by its path; reading it tells whether it is there.
+HeldFolder::HeldFolder(const std::string &path) : m_path(path) {}
+
+HeldFolder::~HeldFolder() = default;
+
+} // namespace quillet
