@@ -19,6 +19,9 @@ install_missing() {
 
 # What building Quillet needs.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev)
+# What the tests need beyond that to mount FAT and exFAT images through FUSE
+# (tests/tst_fatfs.cpp): the file systems and their mkfs.
+FAT_TEST_PACKAGES=(fusefat dosfstools exfat-fuse exfatprogs)
 # What showing the window needs beyond that: the window asks for Arial, which
 # these metric-compatible fonts stand in for.
 RUN_PACKAGES=(fonts-liberation2)
