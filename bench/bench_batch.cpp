@@ -1,15 +1,20 @@
 // Times the remove-spaces batch with the real rename service against the
 // least the same work can cost: read the names once, make each new name,
-// and rename each with one system call.
+// and rename each with one system call. With --fat, on a real FAT file
+// system mounted through FUSE, against the least that renaming there can
+// safely cost (see fatmode.h).
 //
-//   bench_batch [FILES]      (default 100000)
+//   bench_batch [FILES]          (default 100000)
+//   bench_batch --fat [FILES]    (default 200)
 
 #include "batch.h"
 #include "benchutil.h"
+#include "fatmode.h"
 #include "namefile.h"
 
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
 
 using namespace quillet;
 
@@ -42,28 +47,20 @@ struct Lines final : ResultSink
     void AddItem(const std::string &line) override { lines.push_back(line); }
 };
 
-double baselineRun(int fileCount)
+// Renames every file of \a folder with the batch, in the order the folder
+// lists them, as the baselines do: the order of renames in a large folder
+// changes what they cost, and this compares the work per file.
+double batchRun(const std::string &folder)
 {
-    bench::TempFolder folder;
-    folder.fill(fileCount);
-    return bench::renameBaseline(folder.path());
-}
-
-double batchRun(int fileCount)
-{
-    bench::TempFolder folder;
-    folder.fill(fileCount);
-    // In the order the baseline renames them: the order of renames in a large
-    // folder changes what they cost, and this compares the work per file.
     Names names;
-    names.names = bench::readNames(folder.path());
+    names.names = bench::readNames(folder);
     Folder source;
-    source.path = folder.path();
+    source.path = folder;
     Unchecked flag;
     Lines results;
     // As the window renames: relative to the folder held open, remembering
     // for the next files which ways the file system lacks.
-    const HeldFolder held(folder.path());
+    const HeldFolder held(folder);
     FileRenamer renamer(held);
 
     const auto start = bench::Clock::now();
@@ -74,28 +71,26 @@ double batchRun(int fileCount)
     return elapsed;
 }
 
+double onFreshFolder(int fileCount, double (*run)(const std::string &folder))
+{
+    bench::TempFolder folder;
+    folder.fill(fileCount);
+    return run(folder.path());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // show each round as it ends
+    if (argc > 1 && std::string_view(argv[1]) == "--fat")
+        return bench::CompareOnFat(bench::fileCount(argc - 1, argv + 1, 200), batchRun);
+
     const int fileCount = bench::fileCount(argc, argv, 100000);
     std::printf("Renaming %d files, %d rounds\n", fileCount, kRounds);
-    std::vector<double> batch;
-    std::vector<double> baseline;
-    for (int round = 0; round < kRounds; ++round) {
-        // Which goes first changes from round to round, so that neither
-        // always meets the disk just after the other's clean-up.
-        if (round % 2 == 0) {
-            baseline.push_back(baselineRun(fileCount));
-            batch.push_back(batchRun(fileCount));
-        } else {
-            batch.push_back(batchRun(fileCount));
-            baseline.push_back(baselineRun(fileCount));
-        }
-        std::printf("  round %d: baseline %.1f ms, batch %.1f ms\n", round + 1, baseline.back(),
-                    batch.back());
-    }
-    std::printf("batch/baseline ratio: %.2f\n", bench::report("batch", batch, baseline));
+    const double ratio = bench::compareRounds(
+        "batch", kRounds, [&] { return onFreshFolder(fileCount, bench::renameBaseline); },
+        [&] { return onFreshFolder(fileCount, batchRun); });
+    std::printf("batch/baseline ratio: %.2f\n", ratio);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,39 @@ inline double report(const char *label, const std::vector<double> &measured,
     std::printf("%s: baseline median %.1f ms, measured median %.1f ms\n", label, baselineMedian,
                 measuredMedian);
     return measuredMedian / baselineMedian;
+}
+
+/// Times \a baseline and \a measured once each a round, for \a rounds rounds,
+/// printing each round, and returns the ratio of their medians. Which goes
+/// first changes from round to round, so that neither always meets the disk
+/// just after the other's clean-up.
+inline double compareRounds(const char *label, int rounds, const std::function<double()> &baseline,
+                            const std::function<double()> &measured)
+{
+    std::vector<double> measuredTimes;
+    std::vector<double> baselineTimes;
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 2 == 0) {
+            baselineTimes.push_back(baseline());
+            measuredTimes.push_back(measured());
+        } else {
+            measuredTimes.push_back(measured());
+            baselineTimes.push_back(baseline());
+        }
+        std::printf("  round %d: baseline %.1f ms, %s %.1f ms\n", round + 1, baselineTimes.back(),
+                    label, measuredTimes.back());
+    }
+    return report(label, measuredTimes, baselineTimes);
+}
+
+/// \a name without its spaces.
+inline std::string withoutSpaces(const std::string &name)
+{
+    std::string newName;
+    for (const char c : name)
+        if (c != ' ')
+            newName += c;
+    return newName;
 }
 
 /// The names in \a folder, in the order the folder gives them.

@@ -45,12 +45,8 @@ double renameBaseline(const std::string &folder)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    std::string newName;
     for (const auto &name : readNames(folder)) {
-        newName.clear();
-        for (const char c : name)
-            if (c != ' ')
-                newName += c;
+        const std::string newName = withoutSpaces(name);
         if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
             throw std::runtime_error("baseline rename failed: " + name);
     }

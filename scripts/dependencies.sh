@@ -20,6 +20,9 @@ install_missing() {
 # What building Quillet needs.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
                 qt6-tools-dev qt6-l10n-tools)
+# What the tests need beyond that to mount FAT and exFAT images through FUSE
+# (tests/tst_fatfs.cpp, bench_batch --fat): the file systems and their mkfs.
+FAT_TEST_PACKAGES=(fusefat dosfstools exfat-fuse exfatprogs)
 # What showing the window needs beyond that: the window asks for Arial, which
 # these metric-compatible fonts stand in for; Qt's own translations give the
 # dialogs' standard buttons in the user's language.

@@ -4,7 +4,10 @@
 // messages for byte strings, and the few facts about names that differ
 // between systems (one file per system, chosen by CMake).
 
+#include "namefile.h"
+#include "messages.h"
 #include "nativepath.h"
+#include "renameerror.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -121,6 +124,42 @@ inline std::vector<std::string> folderNames(const std::string &folder)
         names.push_back(PathBytes(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+/// The files of \a folder as "name=content" entries joined by "; ", in byte
+/// order of their names.
+inline QByteArray snapshot(const std::string &folder)
+{
+    QByteArrayList entries;
+    for (const std::string &name : folderNames(folder))
+        entries += QByteArray::fromStdString(name + '=' + readFile(join(folder, name)));
+    return entries.join("; ");
+}
+
+/// Writes the files that \a entries, in the form snapshot() gives, describe.
+inline void populate(const std::string &folder, const QByteArray &entries)
+{
+    if (entries.isEmpty())
+        return;
+    for (const QByteArray &item : entries.split(';')) {
+        const QByteArray entry = item.startsWith(' ') ? item.mid(1) : item;
+        const auto equals = entry.indexOf('=');
+        writeFile(join(folder, entry.left(equals).toStdString()),
+                  entry.mid(equals + 1).toStdString());
+    }
+}
+
+/// Renames \a oldName to \a newName in \a folder with the rename service and
+/// returns the message it refused with, or an empty one when it renamed.
+inline QByteArray nameFileMessage(const std::string &folder, const QByteArray &oldName,
+                                  const QByteArray &newName)
+{
+    try {
+        quillet::NameFile(join(folder, oldName.toStdString()), join(folder, newName.toStdString()));
+    } catch (const quillet::RenameError &error) {
+        return quillet::UserMessage(error).toUtf8();
+    }
+    return {};
 }
 
 } // namespace testutil

@@ -2,6 +2,7 @@
 #include "messages.h"
 #include "namefile.h"
 
+#include "fakeroles.h"
 #include "testutil.h"
 
 #include <QTest>
@@ -14,40 +15,17 @@
 using namespace quillet;
 using quillet::NativePath;
 using quillet::PathBytes;
+using testutil::FakeFlag;
+using testutil::FakeFolder;
+using testutil::FakeNames;
+using testutil::FakeSink;
 using testutil::folderNames;
 using testutil::join;
+using testutil::Names;
 using testutil::readFile;
 using testutil::writeFile;
-using Names = std::vector<std::string>;
 
 namespace {
-
-// In-memory roles, as the window's controls fill them.
-struct FakeNames final : NameList
-{
-    Names names;
-    int ListCount() const override { return static_cast<int>(names.size()); }
-    std::string List(int index) const override { return names.at(static_cast<std::size_t>(index)); }
-};
-
-struct FakeFolder final : FolderSource
-{
-    std::string path;
-    std::string FolderPath() const override { return path; }
-};
-
-struct FakeFlag final : UnderscoreFlag
-{
-    int value = 0;
-    int Value() const override { return value; }
-};
-
-struct FakeSink final : ResultSink
-{
-    Names items{"left from before"};
-    void Clear() override { items.clear(); }
-    void AddItem(const std::string &item) override { items.push_back(item); }
-};
 
 // One batch over real files in a fresh temporary folder; each file's
 // content is its own original name, so a test can tell where it went.

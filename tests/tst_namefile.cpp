@@ -1,6 +1,5 @@
 #include "messages.h"
 #include "namefile.h"
-#include "renameerror.h"
 
 #include "testutil.h"
 
@@ -8,32 +7,8 @@
 
 using namespace Qt::StringLiterals;
 using testutil::join;
-
-namespace {
-
-// Files written and read as "name=content" entries joined by "; ", in byte
-// order of their names.
-QByteArray snapshot(const std::string &folder)
-{
-    QByteArrayList entries;
-    for (const std::string &name : testutil::folderNames(folder))
-        entries += QByteArray::fromStdString(name + '=' + testutil::readFile(join(folder, name)));
-    return entries.join("; ");
-}
-
-void populate(const std::string &folder, const QByteArray &entries)
-{
-    if (entries.isEmpty())
-        return;
-    for (const QByteArray &item : entries.split(';')) {
-        const QByteArray entry = item.startsWith(' ') ? item.mid(1) : item;
-        const auto equals = entry.indexOf('=');
-        testutil::writeFile(join(folder, entry.left(equals).toStdString()),
-                            entry.mid(equals + 1).toStdString());
-    }
-}
-
-} // namespace
+using testutil::populate;
+using testutil::snapshot;
 
 // The rename service on real files, as every system must behave.
 class TestNameFile : public QObject
@@ -87,13 +62,7 @@ private slots:
         QVERIFY(dir.isValid());
         populate(dir.path(), before);
 
-        QByteArray message;
-        try {
-            quillet::NameFile(join(dir.path(), oldName.toStdString()),
-                              join(dir.path(), newName.toStdString()));
-        } catch (const quillet::RenameError &error) {
-            message = quillet::UserMessage(error).toUtf8();
-        }
+        const QByteArray message = testutil::nameFileMessage(dir.path(), oldName, newName);
 
         const QByteArray expected =
             reason.isEmpty()
