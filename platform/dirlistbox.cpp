@@ -6,6 +6,7 @@
 #include "namematch.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -18,6 +19,13 @@ namespace quillet {
 namespace {
 
 enum EntryRole { PathRole = Qt::UserRole, DepthRole };
+
+// How far an entry is shifted right by its depth in the folder tree. Half an
+// icon per level keeps deep paths readable in a narrow list.
+int indent(const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    return index.data(DepthRole).toInt() * option.decorationSize.width() / 2;
+}
 
 /// Shifts each entry right by its depth in the folder tree, so that the list
 /// reads as a tree the way classic folder lists do.
@@ -39,13 +47,6 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(option, index), 0);
-    }
-
-private:
-    // Half an icon per level keeps deep paths readable in a narrow list.
-    static int indent(const QStyleOptionViewItem &option, const QModelIndex &index)
-    {
-        return index.data(DepthRole).toInt() * option.decorationSize.width() / 2;
     }
 };
 
@@ -99,6 +100,25 @@ void DirListBox::keyPressEvent(QKeyEvent *event)
     } else {
         QListWidget::keyPressEvent(event);
     }
+}
+
+// Every entry spans the list's whole width, so the list's own scrolling would
+// move to the far end of the widest entry, deep in the indentation of a deep
+// folder. Instead the entry's icon and name come into view: whole where they
+// fit, otherwise from the icon on, with as little sideways movement as that
+// takes.
+void DirListBox::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QListWidget::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int left = visualRect(index).left() + horizontalOffset();
+    const int iconStart = left + indent(option, index);
+    const int nameEnd = left + itemDelegate()->sizeHint(option, index).width();
+    QScrollBar *bar = horizontalScrollBar();
+    bar->setValue(std::min(iconStart, std::max(bar->value(), nameEnd - viewport()->width())));
 }
 
 void DirListBox::paintEvent(QPaintEvent *event)

@@ -42,6 +42,9 @@ public:
     /// std::out_of_range otherwise.
     std::string List(int index) const;
 
+    /// Scrolls entry \a index into view, its icon and name first.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     /// The open folder changed, by the user or by SetPath.
     void Change();

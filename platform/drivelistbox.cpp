@@ -3,9 +3,66 @@
 #include "folderpath.h"
 #include "folderreader.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+
 namespace quillet {
 
 namespace {
+
+/// What assistive technology learns of a drive list: its name is the one the
+/// window gives it, its value the picked drive, and its one child the list of
+/// drives it drops down. Qt's own interface for a combo box names it by its
+/// value on Linux, where it expects a label beside the box to name it; the
+/// drive list has no label.
+class DriveListInterface final : public QAccessibleWidget
+{
+public:
+    explicit DriveListInterface(DriveListBox *box) : QAccessibleWidget(box, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(kind);
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child != nullptr && child->object() == box()->view() ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
+    // Pressing the box, or asking for its menu, drops the list down or closes it.
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return QAccessibleWidget::doAction(action);
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+private:
+    DriveListBox *box() const { return static_cast<DriveListBox *>(widget()); }
+};
+
+QAccessibleInterface *driveListInterface(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(DriveListBox::staticMetaObject.className()))
+        return nullptr;
+    return new DriveListInterface(static_cast<DriveListBox *>(object));
+}
 
 bool holds(std::string_view root, std::string_view folder)
 {
@@ -20,6 +77,8 @@ DriveListBox::DriveListBox(QWidget *parent) : DriveListBox(ListedVolumes(), pare
 
 DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) : QComboBox(parent)
 {
+    [[maybe_unused]] static const bool interfaceInstalled =
+        (QAccessible::installFactory(driveListInterface), true);
     std::vector<std::string> roots;
     for (const Volume &volume : volumes) {
         const QString text = volume.label.isEmpty()

@@ -1,9 +1,101 @@
 #include "listbox.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
+
+#include <array>
 
 namespace quillet {
+
+namespace {
+
+using AsciiAdvances = std::array<qreal, 128>;
+
+// How far \a line reaches when drawn with \a metrics. Plain ASCII, which
+// nearly every file name is, is summed from \a ascii, the advance of each
+// character, many times faster than laying out the text (only kerning, which
+// mostly narrows, is left out); other text is laid out.
+qreal advanceOf(const std::string &line, const QFontMetricsF &metrics, const AsciiAdvances &ascii)
+{
+    qreal sum = 0;
+    for (const char byte : line) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code >= ascii.size())
+            return metrics.horizontalAdvance(
+                QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        sum += ascii[code];
+    }
+    return sum;
+}
+
+/// Lays every line out as wide as the widest one, so that the list scrolls
+/// sideways to the end of any line rather than cutting it short, and shows a
+/// line that does not fit in view in full as a tooltip. The rows share one
+/// size, which the view asks of one row only: the widths are measured once,
+/// as the lines arrive, with the view's font.
+class LineDelegate final : public QStyledItemDelegate
+{
+    Q_DISABLE_COPY_MOVE(LineDelegate)
+
+public:
+    LineDelegate(QListView &view, const TextListModel &model)
+        : QStyledItemDelegate(&view), m_view(view), m_model(model)
+    {
+        connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+            m_widestRow = 0;
+            m_widestAdvance = 0;
+            measure(0, m_model.rowCount() - 1);
+        });
+        connect(&model, &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex &, int first, int last) { measure(first, last); });
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index.siblingAtRow(m_widestRow));
+    }
+
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const int left = option.rect.left();
+        const int right = left + QStyledItemDelegate::sizeHint(option, index).width();
+        if (left >= 0 && right <= view->viewport()->width())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
+                               option.rect);
+        return true;
+    }
+
+private:
+    void measure(int first, int last)
+    {
+        const QFontMetricsF metrics(m_view.font());
+        AsciiAdvances ascii{};
+        for (std::size_t code = 0; code < ascii.size(); ++code)
+            ascii[code] = metrics.horizontalAdvance(QLatin1Char(static_cast<char>(code)));
+        for (int row = first; row <= last; ++row) {
+            const qreal advance = advanceOf(m_model.line(row), metrics, ascii);
+            if (advance > m_widestAdvance) {
+                m_widestAdvance = advance;
+                m_widestRow = row;
+            }
+        }
+    }
+
+    const QListView &m_view;
+    const TextListModel &m_model;
+    int m_widestRow = 0;
+    qreal m_widestAdvance = 0;
+};
+
+} // namespace
 
 int TextListModel::rowCount(const QModelIndex &parent) const
 {
@@ -50,7 +142,9 @@ void TextListModel::showAppended()
 void ShowLinesIn(QListView &view, TextListModel &model)
 {
     view.setModel(&model);
+    view.setItemDelegate(new LineDelegate(view, model));
     view.setUniformItemSizes(true);
+    view.setTextElideMode(Qt::ElideNone);
     view.setSelectionMode(QAbstractItemView::SingleSelection);
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);
 }

@@ -43,8 +43,10 @@ private:
 };
 
 /// Makes \a view show \a model as a read-only list in which one line at a time
-/// can be selected. Every row has the height of the first, so the view never
-/// measures the others.
+/// can be selected. Every row has the size of the widest line, measured once
+/// as the lines arrive, so the view lays out no row on its own. A line wider
+/// than the list is never cut short: the list scrolls sideways, and a tooltip
+/// shows a line that is not wholly in view.
 void ShowLinesIn(QListView &view, TextListModel &model);
 
 /// Draws the style's focus frame just inside \a view's visible area while the

@@ -7,6 +7,7 @@
 
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include <filesystem>
@@ -203,6 +204,56 @@ private slots:
         QCOMPARE(raw(list.List(list.ListIndex())), below(target));
         QCOMPARE(raw(list.Path()), below(opens ? target : "/a"));
         QCOMPARE(changes.count(), opens ? 1 : 0);
+    }
+
+    // In a deep folder the entries sit far to the right. The open folder, and
+    // an entry highlighted later, must show their icon and as much of their
+    // name as fits: all of it, or at least its start.
+    void currentEntry_showsIconAndName_data()
+    {
+        QTest::addColumn<QByteArray>("how");  // how the entry becomes the current one
+        QTest::addColumn<QByteArray>("name"); // the deepest folder's
+        const QByteArray longName = "The open folder, whose name is longer than the list";
+        QTest::newRow("start/long name") << QByteArray("start") << longName;
+        QTest::newRow("start/short name") << QByteArray("start") << QByteArray("x");
+        QTest::newRow("set-path/long name") << QByteArray("set-path") << longName;
+        QTest::newRow("up-key/parent") << QByteArray("up-key") << QByteArray("x");
+    }
+    void currentEntry_showsIconAndName()
+    {
+        QFETCH(QByteArray, how);
+        QFETCH(QByteArray, name);
+        QByteArray deep = m_root;
+        for (int level = 10; level < 26; ++level) {
+            deep += testutil::separator();
+            deep += "level " + QByteArray::number(level);
+        }
+        deep += testutil::separator();
+        deep += name;
+        makeFolder(deep);
+        const QString home = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(home); });
+        QDir::setCurrent(QFile::decodeName(how == "start" ? deep : m_root));
+        DirListBox list;
+        list.resize(177, 111);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        if (how != "start") {
+            list.SetPath(deep.toStdString());
+        }
+        if (how == "up-key") {
+            perform(list, UpKey, list.ListIndex());
+        }
+
+        const QModelIndex entry = list.currentIndex();
+        const QRect rect = list.visualRect(entry);
+        const int icon = list.style()->pixelMetric(QStyle::PM_ListViewIconSize, nullptr, &list);
+        const int iconStart = rect.left() + entry.row() * icon / 2; // half an icon per level
+        const int nameEnd = rect.left() + list.sizeHintForIndex(entry).width();
+        const QRect shown = list.viewport()->rect();
+        QVERIFY(shown.contains(QRect(iconStart, rect.top(), 1, rect.height())));
+        QVERIFY(std::min(nameEnd, iconStart + 3 * icon) <= shown.width());
     }
 
     void open_unreadable_reportsAndKeepsList_data()

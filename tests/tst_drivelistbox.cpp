@@ -3,6 +3,8 @@
 #include "folderpath.h"
 #include "nativepath.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,6 +60,34 @@ private slots:
 
         QCOMPARE(drives.currentText(), text);
         QCOMPARE(drives.Drive(), std::string("/media/usb"));
+    }
+
+    // A screen reader names the box by the name the window gives it, reads the
+    // picked drive as its value, finds every drive in the list it drops down,
+    // and can drop that list down and close it again.
+    void screenReader_namesBoxAndFindsDrives()
+    {
+        DriveListBox drives;
+        drives.setAccessibleName(QStringLiteral("Drive"));
+        drives.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&drives));
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(&drives);
+
+        QCOMPARE(box->role(), QAccessible::ComboBox);
+        QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Drive"));
+        QCOMPARE(box->text(QAccessible::Value), drives.currentText());
+        QAccessibleInterface *list = box->child(0);
+        QVERIFY(list);
+        QCOMPARE(box->indexOfChild(list), 0);
+        QCOMPARE(list->childCount(), drives.count());
+        QCOMPARE(list->child(drives.count() - 1)->text(QAccessible::Name),
+                 drives.itemText(drives.count() - 1));
+
+        QAccessibleActionInterface *actions = box->actionInterface();
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(drives.view()->isVisible());
+        actions->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_VERIFY(!drives.view()->isVisible());
     }
 
     void eachDrive_pickedWhenCurrentAndOpensInFolderList()

@@ -2,8 +2,12 @@
 
 #include "testutil.h"
 
+#include <QFontDatabase>
+#include <QHelpEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <string>
 #include <vector>
@@ -12,6 +16,26 @@ using namespace quillet;
 using testutil::listed;
 using Lines = std::vector<std::string>;
 
+Q_DECLARE_METATYPE(Lines)
+
+namespace {
+
+const std::string longLine = "A photo of the whole family by the lake at sunrise, third day.JPG";
+
+// Qt's offscreen platform plugin on Windows has no fonts, so text there has no width.
+const char *const noFonts = "this platform plugin has no fonts to measure";
+
+// Points at the middle of the visible part of \a row, as the mouse rests there.
+void askTooltip(QListView &view, int row)
+{
+    const QRect visible = view.visualRect(view.model()->index(row, 0)) & view.viewport()->rect();
+    QHelpEvent event(QEvent::ToolTip, visible.center(),
+                     view.viewport()->mapToGlobal(visible.center()));
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+} // namespace
+
 class TestListBox : public QObject
 {
     Q_OBJECT
@@ -19,6 +43,9 @@ class TestListBox : public QObject
 private slots:
     void addItem_appendsInOrder();
     void clear_emptiesBeforeNewItems();
+    void longLines_scrollSidewaysUncut_data();
+    void longLines_scrollSidewaysUncut();
+    void tooltip_showsOnlyLinesNotWhollyInView();
 };
 
 // The view is told of the new rows once, and shows the bytes as UTF-8.
@@ -51,6 +78,75 @@ void TestListBox::clear_emptiesBeforeNewItems()
     QCOMPARE(listed(box), Lines{"new"});
     QTRY_COMPARE(box.model()->rowCount(), 1);
     QCOMPARE(box.model()->index(0, 0).data().toString(), QStringLiteral("new"));
+}
+
+// The rows share one size, which the view takes from a single row: it must be
+// the widest line's, wherever that line is and however it came. The list
+// shows a long line before, which must not widen the new lines.
+void TestListBox::longLines_scrollSidewaysUncut_data()
+{
+    QTest::addColumn<Lines>("set");
+    QTest::addColumn<Lines>("appended");
+    QTest::addColumn<bool>("scrolls");
+
+    QTest::newRow("set/widest first") << Lines{longLine, "a.JPG", "b.JPG"} << Lines{} << true;
+    QTest::newRow("set/widest last") << Lines{"a.JPG", "b.JPG", longLine} << Lines{} << true;
+    QTest::newRow("appended/widest later")
+        << Lines{"a.JPG"} << Lines{"b.JPG", longLine, "c.JPG"} << true;
+    QTest::newRow("appended/after clearing") << Lines{} << Lines{"a.JPG"} << false;
+    QTest::newRow("set/all fit") << Lines{"a.JPG", "b.JPG"} << Lines{} << false;
+}
+
+void TestListBox::longLines_scrollSidewaysUncut()
+{
+    QFETCH(Lines, set);
+    QFETCH(Lines, appended);
+    QFETCH(bool, scrolls);
+    if (QFontDatabase::families().isEmpty())
+        QSKIP(noFonts);
+    TextListModel model;
+    QListView view;
+    ShowLinesIn(view, model);
+    view.resize(161, 134);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    model.setLines({longLine});
+    model.setLines(set);
+    for (const std::string &line : appended)
+        model.append(line);
+    QTRY_COMPARE(view.model()->rowCount(), model.count());
+    QCoreApplication::processEvents();
+
+    QCOMPARE(view.horizontalScrollBar()->maximum() > 0, scrolls);
+    for (int row = 0; row < model.count(); ++row) {
+        const QModelIndex index = view.model()->index(row, 0);
+        QVERIFY2(view.visualRect(index).width() >
+                     view.fontMetrics().horizontalAdvance(index.data().toString()),
+                 model.line(row).c_str());
+    }
+}
+
+void TestListBox::tooltip_showsOnlyLinesNotWhollyInView()
+{
+    if (QFontDatabase::families().isEmpty())
+        QSKIP(noFonts);
+    ListBox box;
+    box.resize(161, 134);
+    box.AddItem("short.JPG");
+    box.AddItem(longLine);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTRY_COMPARE(box.model()->rowCount(), 2);
+
+    askTooltip(box, 1);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString::fromStdString(longLine));
+    askTooltip(box, 0);
+    QTRY_VERIFY(!QToolTip::isVisible());
+    box.horizontalScrollBar()->setValue(box.horizontalScrollBar()->maximum());
+    askTooltip(box, 1);
+    QVERIFY(QToolTip::isVisible());
 }
 
 QTEST_MAIN(TestListBox)
