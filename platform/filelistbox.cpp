@@ -20,6 +20,7 @@ void FileListBox::SetPath(const std::string &path)
         // The folder list shows this folder open: listing the files of the
         // previous one would have them renamed under another folder's name.
         m_model->setLines({});
+        m_folder = HeldFolder();
         throw;
     }
 }

@@ -96,6 +96,7 @@ private slots:
     void typing_setsPatternKeyByKey();
     void clearingPattern_listsNothing();
     void dirList_highlightDoesNotMoveFilesButOpenDoes();
+    void dirList_openedFolderUnreadable_listsNoOtherFolderFiles();
     void pickingDrive_movesFoldersAndFilesOnly();
 };
 
@@ -306,6 +307,33 @@ void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
     QCOMPARE(window.File1->Path(), sub);
     QCOMPARE(listed(*window.File1), Names{"s t.jpg"});
     QCOMPARE(window.errors, QStringList());
+}
+
+// The folder list has read the folder it opens, and then the file list cannot
+// (a flaky USB stick or network share): the window must not go on listing,
+// and renaming, the previous folder's files under the new folder's name.
+void TestWiring::dirList_openedFolderUnreadable_listsNoOtherFolderFiles()
+{
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    const std::string sub = join(window.folder, "sub");
+    std::filesystem::create_directory(NativePath(sub));
+    // The folder vanishes right after the folder list has read it.
+    connect(window.Dir1, &QListWidget::currentRowChanged, window.Dir1, [&](int row) {
+        if (row >= 0 && window.Dir1->List(row) == sub)
+            std::filesystem::remove(NativePath(sub));
+    });
+
+    window.Dir1->SetPath(sub);
+
+    QCOMPARE(window.errors.size(), 1);
+    QVERIFY2(window.errors.first().contains(QString::fromStdString(sub)),
+             qPrintable(window.errors[0]));
+    QCOMPARE(window.Dir1->Path(), sub);
+    QCOMPARE(window.File1->Path(), sub);
+    QCOMPARE(listed(*window.File1), Names{});
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(folderNames(window.folder), Names{"a b.jpg"});
 }
 
 void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
