@@ -68,8 +68,9 @@ inline std::vector<std::string> ReadFolder(const std::string &folder, EntryKind 
     return ReadFolder(folder, kind, NamePattern("*"));
 }
 
-/// The process's current working folder, or "." when the system cannot name
-/// it (for instance because it has been removed).
+/// The process's current working folder. When the system cannot name it
+/// (for instance because it has been removed): on POSIX the name the shell
+/// gave it ($PWD) unless that names another folder now, otherwise ".".
 std::string CurrentFolder();
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -48,6 +49,21 @@ bool isOfKind(DIR *dir, const dirent &entry, EntryKind kind)
     return kind == EntryKind::Files ? S_ISREG(info.st_mode) : S_ISDIR(info.st_mode);
 }
 
+// The working folder by the name the shell that started Quillet gave it, for
+// when the system can no longer name it (it was removed), or "." where that
+// name is unknown or now names another folder.
+std::string folderTheShellNamed()
+{
+    const char *pwd = std::getenv("PWD");
+    struct stat current = {};
+    if (pwd == nullptr || pwd[0] != '/' || ::stat(".", &current) != 0)
+        return ".";
+    struct stat named = {};
+    const bool another = ::stat(pwd, &named) == 0 &&
+                         (named.st_dev != current.st_dev || named.st_ino != current.st_ino);
+    return another ? "." : pwd;
+}
+
 } // namespace
 
 int FolderCalls::openat(int folder, const char *name, int flags)
@@ -79,7 +95,6 @@ void ThrowFolderError(const std::string &folder, int error)
         throw FolderError(folder, FolderFailure::Other, std::generic_category().message(error));
     }
 }
-
 
 std::vector<std::string> ReadFolderWith(FolderCalls &calls, const HeldFolder &folder,
                                         EntryKind kind, const NamePattern &filter)
@@ -121,7 +136,7 @@ std::string CurrentFolder()
     std::string path(PATH_MAX, '\0');
     while (!::getcwd(path.data(), path.size())) {
         if (errno != ERANGE)
-            return ".";
+            return folderTheShellNamed();
         path.resize(path.size() * 2);
     }
     path.resize(path.find('\0'));

@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -211,6 +212,10 @@ void TestForm1::start_showsCurrentFolderWithStartingPattern()
 
 void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
 {
+    // As a shell that started Quillet there names it.
+    const QByteArray shellFolder = qgetenv("PWD");
+    qputenv("PWD", QByteArray::fromStdString(m_startFolder->path()));
+    const auto restore = qScopeGuard([&] { qputenv("PWD", shellFolder); });
     std::error_code error;
     std::filesystem::remove(NativePath(m_startFolder->path()), error);
     if (error)
@@ -223,7 +228,8 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
     QCOMPARE(dir1->Path(), FallbackFolder());
     QCOMPARE(file1->Path(), dir1->Path());
     QTRY_COMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().contains(QStringLiteral("is shown instead")),
+    QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path())) &&
+                 m_errors.first().contains(QStringLiteral("is shown instead")),
              qPrintable(m_errors[0]));
     m_errors.clear();
 }
