@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace quillet {
@@ -27,16 +28,17 @@ QAccessibleInterface *windowInterface(const QString &className, QObject *object)
     return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
 }
 
-// A listed file that is missing because an earlier batch renamed it is told
-// as such, not as a file that vanished: throws the batch's stop again with
-// that reason. Returns when the batch stopped for another reason.
-void retellIfRenamedEarlier(const BatchStopped &stop, const std::set<std::string> &renamedEarlier)
+// A listed file that is missing because an earlier batch renamed it (one of
+// the first \a renamedEarlier of the file list) is told as such, not as a
+// file that vanished: throws the batch's stop again with that reason.
+// Returns when the batch stopped for another reason.
+void retellIfRenamedEarlier(const BatchStopped &stop, int renamedEarlier)
 {
     try {
         std::rethrow_if_nested(stop);
     } catch (const RenameError &error) {
         if (error.failure() != RenameFailure::SourceMissing ||
-            !renamedEarlier.contains(error.oldName()))
+            stop.renamedCount() >= renamedEarlier)
             return;
         try {
             throw RenameError(RenameFailure::RenamedEarlier, error.oldName(), error.newName());
@@ -110,10 +112,12 @@ void Form1::showStartFolderInstead(const FolderError &failure)
 // itself needs no undo.
 void Form1::rememberRenamed()
 {
+    const int count = m_ui->List1->ListCount();
     m_lastBatch.clear();
-    for (int index = 0; index < m_ui->List1->ListCount(); ++index) {
+    m_lastBatch.reserve(static_cast<std::size_t>(count));
+    m_renamedSinceRead = std::max(m_renamedSinceRead, count);
+    for (int index = 0; index < count; ++index) {
         Renamed file{m_ui->File1->List(index), m_ui->List1->List(index)};
-        m_renamedSinceRead.insert(file.oldName);
         if (file.oldName != file.newName)
             m_lastBatch.push_back(std::move(file));
     }
@@ -122,7 +126,7 @@ void Form1::rememberRenamed()
 
 void Form1::forgetRenamed()
 {
-    m_renamedSinceRead.clear();
+    m_renamedSinceRead = 0;
     m_lastBatch.clear();
     m_undo->setEnabled(false);
 }
@@ -181,7 +185,7 @@ std::optional<ErrorAction> Form1::undoOffer()
 
 void Form1::OnRemoveSpacesClick()
 {
-    const std::set<std::string> renamedEarlier = m_renamedSinceRead;
+    const int renamedEarlier = m_renamedSinceRead;
     // Nothing to undo while the batch runs: it replaces the last one.
     m_lastBatch.clear();
     m_undo->setEnabled(false);

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -53,9 +52,9 @@ private:
     void rememberRenamed();
     void forgetRenamed();
 
-    /// The old names of the files that the batches since the file list last
-    /// read its folder have renamed: it still lists them by those names.
-    std::set<std::string> m_renamedSinceRead;
+    /// How many of the file list's first files the batches since it last
+    /// read its folder have renamed: it still lists them by their old names.
+    int m_renamedSinceRead = 0;
     /// The files the last batch renamed to another name, for as long as it
     /// can be undone.
     std::vector<Renamed> m_lastBatch;
