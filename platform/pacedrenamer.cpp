@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <utility>
 
 namespace quillet {
