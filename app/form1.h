@@ -1,12 +1,19 @@
 #pragma once
 
+#include "batch.h"
+#include "eventhandler.h"
 #include "folderreader.h"
+#include "heldfolder.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
+#include <vector>
+
+class QAction;
 
 namespace Ui {
 class Form1;
@@ -22,7 +29,13 @@ class Form1 final : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
+    /// Makes the rename service for the files of one folder.
+    using RenamerMaker = std::function<std::unique_ptr<RenameService>(const HeldFolder &folder)>;
+
+    /// Renames through the real files.
     explicit Form1(QWidget *parent = nullptr);
+    /// Renames through what \a makeRenamer makes (tests slow or watch it).
+    explicit Form1(RenamerMaker makeRenamer, QWidget *parent = nullptr);
     ~Form1() override;
 
 private:
@@ -30,13 +43,24 @@ private:
     void OnFolderChange();
     void OnPatternChange();
     void OnRemoveSpacesClick();
+    void OnUndo();
+    void runRenaming(void (Form1::*handler)());
+    void runPaced(int count, const QString &progressText,
+                  const std::function<void(RenameService &)> &work);
+    std::optional<ErrorAction> undoOffer();
     void showStartFolderInstead(const FolderError &failure);
     void rememberRenamed();
     void forgetRenamed();
 
-    /// The old names of the files that the batches since the file list last
-    /// read its folder have renamed: it still lists them by those names.
-    std::set<std::string> m_renamedSinceRead;
+    /// How many of the file list's first files the batches since it last
+    /// read its folder have renamed: it still lists them by their old names.
+    int m_renamedSinceRead = 0;
+    /// The files the last batch renamed to another name, for as long as it
+    /// can be undone.
+    std::vector<Renamed> m_lastBatch;
+    RenamerMaker m_makeRenamer;
+    QAction *m_undo = nullptr;
+    bool m_closeRequested = false;
     std::unique_ptr<Ui::Form1> m_ui;
 };
 

@@ -4,7 +4,9 @@
 //   open       File1's Path assigned, until the list holds every match, sorted
 //   keystroke  "*.JP" -> "*.JPG" typed in the pattern box, until the list is new
 //   click      "Remove Spaces" clicked, until the batch has listed every name
-// and the memory the window needs per listed file.
+//   undo       the batch undone, until the file list has read the folder again
+// the longest time the window's event loop went without running during the
+// click, and the memory the window needs per listed file.
 //
 //   bench_window [FILES]     (default 100000, plus 1000 "*.png" files)
 
@@ -16,8 +18,10 @@
 #include "namematch.h"
 #include "textbox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -76,7 +80,45 @@ template <typename Control> Control *control(Form1 &form, const char *name)
 
 struct Measures
 {
-    std::vector<double> open, openBaseline, keystroke, keystrokeBaseline, click, clickBaseline;
+    std::vector<double> open, openBaseline, keystroke, keystrokeBaseline, click, clickBaseline,
+        undo, undoBaseline;
+    double longestPause = 0;
+};
+
+/// The longest time the event loop goes without running while it lives: a
+/// timer that fires each time the loop runs notes the time since it last
+/// did. Ends with one more run of the loop, which the window's work held off.
+class PauseMeter final
+{
+public:
+    PauseMeter()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { note(); });
+        m_timer.start(0);
+    }
+    ~PauseMeter() = default;
+    PauseMeter(const PauseMeter &) = delete;
+    PauseMeter &operator=(const PauseMeter &) = delete;
+
+    double stop()
+    {
+        QCoreApplication::processEvents();
+        m_timer.stop();
+        return m_longest;
+    }
+
+private:
+    void note()
+    {
+        const auto now = bench::Clock::now();
+        m_longest =
+            std::max(m_longest, std::chrono::duration<double, std::milli>(now - m_last).count());
+        m_last = now;
+    }
+
+    QTimer m_timer;
+    bench::Clock::time_point m_last = bench::Clock::now();
+    double m_longest = 0;
 };
 
 void runRound(Form1 &form, int fileCount, Measures &measures)
@@ -103,11 +145,22 @@ void runRound(Form1 &form, int fileCount, Measures &measures)
     bench::TempFolder baselineFolder;
     baselineFolder.fill(fileCount, kOtherFiles);
     measures.clickBaseline.push_back(bench::renameBaseline(baselineFolder.path()));
+    PauseMeter pauses;
     start = bench::Clock::now();
     QTest::mouseClick(control<CommandButton>(form, "Command1"), Qt::LeftButton);
     measures.click.push_back(bench::millisecondsSince(start));
+    measures.longestPause = std::max(measures.longestPause, pauses.stop());
     if (list1->ListCount() != fileCount)
         throw std::runtime_error("the batch did not list every file");
+
+    bench::TempFolder undoBaselineFolder;
+    undoBaselineFolder.fill(fileCount, kOtherFiles);
+    measures.undoBaseline.push_back(bench::renameBaseline(undoBaselineFolder.path()));
+    start = bench::Clock::now();
+    list1->actions().first()->trigger();
+    measures.undo.push_back(bench::millisecondsSince(start));
+    if (list1->ListCount() != 0 || file1->List(0) != bench::photoName(0))
+        throw std::runtime_error("the undo did not name every file back");
 }
 
 /// Prints the peak resident memory and returns the heap bytes the window
@@ -156,19 +209,24 @@ int main(int argc, char **argv)
     Measures measures;
     for (int round = 0; round < kRounds; ++round) {
         runRound(form, fileCount, measures);
-        std::printf("  round %d: open %.1f/%.1f ms, keystroke %.1f/%.1f ms, click %.1f/%.1f ms\n",
+        std::printf("  round %d: open %.1f/%.1f ms, keystroke %.1f/%.1f ms, click %.1f/%.1f ms, "
+                    "undo %.1f/%.1f ms\n",
                     round + 1, measures.open.back(), measures.openBaseline.back(),
                     measures.keystroke.back(), measures.keystrokeBaseline.back(),
-                    measures.click.back(), measures.clickBaseline.back());
+                    measures.click.back(), measures.clickBaseline.back(), measures.undo.back(),
+                    measures.undoBaseline.back());
     }
     const double open = bench::report("open", measures.open, measures.openBaseline);
     const double keystroke =
         bench::report("keystroke", measures.keystroke, measures.keystrokeBaseline);
     const double click = bench::report("click", measures.click, measures.clickBaseline);
+    const double undo = bench::report("undo", measures.undo, measures.undoBaseline);
     std::printf("keystroke median: %.1f ms\n", bench::median(measures.keystroke));
     std::printf("open/baseline ratio: %.2f\n", open);
     std::printf("keystroke/baseline ratio: %.2f\n", keystroke);
     std::printf("click/baseline ratio: %.2f\n", click);
+    std::printf("longest pause during the batch: %.0f ms\n", measures.longestPause);
+    std::printf("undo/baseline ratio: %.2f\n", undo);
     std::printf("bytes per file: %.0f\n", bytesPerFile);
     return 0;
 }

@@ -19,6 +19,8 @@ BatchStopped::BatchStopped(int renamedCount, int untouchedCount)
 {
 }
 
+RenamingStopped::RenamingStopped() : std::runtime_error("renaming was stopped on request") {}
+
 std::string JoinPath(const std::string &folderPath, const std::string &name)
 {
     std::string path;
@@ -45,6 +47,21 @@ void RunRemoveSpaces(const BatchRoles &roles)
             std::throw_with_nested(BatchStopped(index, count - index - 1));
         }
         roles.results.AddItem(newName);
+    }
+}
+
+void UndoRenames(const std::string &folderPath, const std::vector<Renamed> &renamed,
+                 RenameService &renamer)
+{
+    const int count = static_cast<int>(renamed.size());
+    for (int done = 0; done < count; ++done) {
+        const Renamed &file = renamed[static_cast<std::size_t>(count - 1 - done)];
+        try {
+            renamer.NameFile(JoinPath(folderPath, file.newName),
+                             JoinPath(folderPath, file.oldName));
+        } catch (...) {
+            std::throw_with_nested(UndoStopped(done, count - done - 1));
+        }
     }
 }
 

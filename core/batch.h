@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -67,6 +68,31 @@ private:
     int m_untouchedCount;
 };
 
+/// Thrown by a rename service that was asked to stop before it renamed the
+/// next file; the batch or the undo nests it like any other failure.
+class RenamingStopped : public std::runtime_error
+{
+public:
+    RenamingStopped();
+};
+
+/// Thrown when an undo stops at a file it could not rename back, nested as
+/// BatchStopped is. Here renamedCount() counts the files named back before
+/// it, and untouchedCount() the files it would have named back after it:
+/// they, and it, keep their new names.
+class UndoStopped : public BatchStopped
+{
+public:
+    using BatchStopped::BatchStopped;
+};
+
+/// A file that a batch renamed: its name before and after.
+struct Renamed
+{
+    std::string oldName;
+    std::string newName;
+};
+
 /// The batch's roles, as the window (or a test) fills them.
 struct BatchRoles
 {
@@ -88,5 +114,12 @@ std::string JoinPath(const std::string &folderPath, const std::string &name);
 /// service's error nested: the files before it stay renamed and listed; it and
 /// the files after it are untouched.
 void RunRemoveSpaces(const BatchRoles &roles);
+
+/// Renames the files of \a renamed in \a folderPath back to their old names,
+/// last first, through \a renamer, so that each old name is free again before
+/// it is asked for. Stops at the first rename that fails and throws
+/// UndoStopped, with the service's error nested.
+void UndoRenames(const std::string &folderPath, const std::vector<Renamed> &renamed,
+                 RenameService &renamer);
 
 } // namespace quillet

@@ -4,7 +4,9 @@
 
 namespace quillet {
 
-/// A push button that raises Click when pressed by mouse, keyboard or access key.
+/// A push button that raises Click when pressed by mouse, keyboard or access
+/// key. The second press of a double click is no second click: a double
+/// click on Remove Spaces runs one batch.
 class CommandButton final : public QPushButton
 {
     Q_OBJECT
@@ -15,6 +17,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
 } // namespace quillet

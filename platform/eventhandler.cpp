@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <exception>
 #include <memory>
@@ -43,11 +44,21 @@ QString wrappable(const QString &message)
     return text;
 }
 
-void showMessageBox(QWidget *window, const QString &message)
+void showMessageBox(QWidget *window, const QString &message,
+                    const std::optional<ErrorAction> &action)
 {
-    // The box may come up while a handler's busy cursor is still shown.
-    const OverrideCursor arrow(Qt::ArrowCursor);
-    MakeErrorBox(window, message)->exec();
+    bool actionPressed = false;
+    {
+        // The box may come up while a handler's busy cursor is still shown.
+        const OverrideCursor arrow(Qt::ArrowCursor);
+        const std::unique_ptr<QMessageBox> box = MakeErrorBox(window, message);
+        const QPushButton *actionButton =
+            action ? box->addButton(action->text, QMessageBox::ActionRole) : nullptr;
+        box->exec();
+        actionPressed = actionButton != nullptr && box->clickedButton() == actionButton;
+    }
+    if (actionPressed)
+        action->run();
 }
 
 ErrorReporter &currentReporter()
@@ -70,9 +81,9 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter)
     return std::exchange(currentReporter(), std::move(reporter));
 }
 
-void ReportError(QWidget *window, const QString &message)
+void ReportError(QWidget *window, const QString &message, const std::optional<ErrorAction> &action)
 {
-    currentReporter()(window, message);
+    currentReporter()(window, message, action);
 }
 
 void RunHandler(QWidget *window, const std::function<void()> &handler)

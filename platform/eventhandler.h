@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMessageBox;
 class QWidget;
@@ -15,16 +16,28 @@ namespace quillet {
 /// lines wrap even within a long file name or path.
 std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message);
 
-/// Shows \a message to the user on behalf of \a window.
-using ErrorReporter = std::function<void(QWidget *window, const QString &message)>;
+/// A button that the box reporting an error offers beside OK, such as one
+/// that undoes what the failed action did, and what pressing it does once the
+/// box has closed.
+struct ErrorAction
+{
+    QString text;
+    std::function<void()> run;
+};
+
+/// Shows \a message to the user on behalf of \a window, offering \a action
+/// if there is one.
+using ErrorReporter = std::function<void(QWidget *window, const QString &message,
+                                         const std::optional<ErrorAction> &action)>;
 
 /// Replaces how errors are shown (a modal message box by default); tests use
 /// it to record the messages instead. Returns the reporter it replaced.
 ErrorReporter SetErrorReporter(ErrorReporter reporter);
 
 /// Shows \a message to the user on behalf of \a window, through the current
-/// reporter.
-void ReportError(QWidget *window, const QString &message);
+/// reporter, offering \a action if there is one.
+void ReportError(QWidget *window, const QString &message,
+                 const std::optional<ErrorAction> &action = std::nullopt);
 
 /// Runs \a handler; an error it raises is reported to the user and goes no
 /// further, so no exception ever crosses Qt's event loop. The window stays as

@@ -21,12 +21,17 @@ public:
     static QString rename(const RenameError &error);
     static QString folder(const FolderError &error);
     static QString batch(const BatchStopped &stop);
+    static QString undo(const UndoStopped &stop);
 
 private:
     static QString renameReason(const RenameError &error);
     static QString folderReason(const FolderError &error);
     static QString renamedPart(int count);
     static QString untouchedPart(int count);
+    static QString stoppedBatch(const BatchStopped &stop);
+    static QString restoredPart(int count);
+    static QString keptPart(int count);
+    static QString stoppedUndo(const UndoStopped &stop);
 };
 
 QString text(const std::string &bytes)
@@ -127,31 +132,110 @@ QString Messages::untouchedPart(int count)
     return tr("This file and the %1 files after it were left as they were.").arg(count);
 }
 
-// What stopped the batch: the error nested in \a stop.
-QString causeOf(const BatchStopped &stop)
+// The error nested in \a stop: what stopped the batch or the undo.
+std::exception_ptr causeOf(const BatchStopped &stop)
 {
     const auto *nested = dynamic_cast<const std::nested_exception *>(&stop);
-    if (nested == nullptr || !nested->nested_ptr())
+    return nested != nullptr ? nested->nested_ptr() : nullptr;
+}
+
+bool stoppedOnRequest(const BatchStopped &stop)
+{
+    try {
+        if (const std::exception_ptr cause = causeOf(stop))
+            std::rethrow_exception(cause);
+    } catch (const RenamingStopped &) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
+QString causeText(const BatchStopped &stop)
+{
+    const std::exception_ptr cause = causeOf(stop);
+    if (!cause)
         return UnexpectedErrorMessage();
     try {
-        std::rethrow_exception(nested->nested_ptr());
-    } catch (const std::exception &cause) {
-        return UserMessage(cause);
+        std::rethrow_exception(cause);
+    } catch (const std::exception &error) {
+        return UserMessage(error);
     } catch (...) {
         return UnexpectedErrorMessage();
     }
 }
 
+// A stop on request comes between two files: none is "this file", and the
+// file it came before is left as it was with the others.
+QString Messages::stoppedBatch(const BatchStopped &stop)
+{
+    const int renamed = stop.renamedCount();
+    const int left = stop.untouchedCount() + 1;
+    const QString renamedText = renamed == 0 ? tr("No file was renamed.")
+                                : renamed == 1
+                                    ? tr("1 file was renamed and is listed.")
+                                    : tr("%1 files were renamed and are listed.").arg(renamed);
+    const QString leftText = left == 1 ? tr("1 file was left as it was.")
+                                       : tr("%1 files were left as they were.").arg(left);
+    return tr("Renaming was stopped.\n\n%1 %2").arg(renamedText, leftText);
+}
+
 QString Messages::batch(const BatchStopped &stop)
 {
+    if (stoppedOnRequest(stop))
+        return stoppedBatch(stop);
     return tr("%1\n\nRenaming stopped at this file. %2 %3")
-        .arg(causeOf(stop), renamedPart(stop.renamedCount()), untouchedPart(stop.untouchedCount()));
+        .arg(causeText(stop), renamedPart(stop.renamedCount()),
+             untouchedPart(stop.untouchedCount()));
+}
+
+// An undo names the files back last first: the ones it restored before a
+// failure were renamed after the file it failed at.
+QString Messages::restoredPart(int count)
+{
+    if (count == 0)
+        return tr("No file got its old name back.");
+    if (count == 1)
+        return tr("The file renamed after it got its old name back.");
+    return tr("The %1 files renamed after it got their old names back.").arg(count);
+}
+
+QString Messages::keptPart(int count)
+{
+    if (count == 0)
+        return tr("This file keeps its new name.");
+    if (count == 1)
+        return tr("This file and the file renamed before it keep their new names.");
+    return tr("This file and the %1 files renamed before it keep their new names.").arg(count);
+}
+
+QString Messages::stoppedUndo(const UndoStopped &stop)
+{
+    const int restored = stop.renamedCount();
+    const int kept = stop.untouchedCount() + 1;
+    const QString restoredText = restored == 0 ? tr("No file got its old name back.")
+                                 : restored == 1
+                                     ? tr("1 file got its old name back.")
+                                     : tr("%1 files got their old names back.").arg(restored);
+    const QString keptText = kept == 1 ? tr("1 file keeps its new name.")
+                                       : tr("%1 files keep their new names.").arg(kept);
+    return tr("Undoing the renaming was stopped.\n\n%1 %2").arg(restoredText, keptText);
+}
+
+QString Messages::undo(const UndoStopped &stop)
+{
+    if (stoppedOnRequest(stop))
+        return stoppedUndo(stop);
+    return tr("%1\n\nUndoing stopped at this file. %2 %3")
+        .arg(causeText(stop), restoredPart(stop.renamedCount()), keptPart(stop.untouchedCount()));
 }
 
 } // namespace
 
 QString UserMessage(const std::exception &error)
 {
+    if (const auto *stop = dynamic_cast<const UndoStopped *>(&error))
+        return Messages::undo(*stop);
     if (const auto *stop = dynamic_cast<const BatchStopped *>(&error))
         return Messages::batch(*stop);
     if (const auto *rename = dynamic_cast<const RenameError *>(&error))

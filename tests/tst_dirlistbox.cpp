@@ -276,7 +276,9 @@ private slots:
         fs::remove(quillet::NativePath(below("/gone").toStdString()));
         QStringList reported;
         const auto previous = quillet::SetErrorReporter(
-            [&](QWidget *, const QString &message) { reported << message; });
+            [&](QWidget *, const QString &message, const std::optional<quillet::ErrorAction> &) {
+                reported << message;
+            });
         const auto restore = qScopeGuard([&] { quillet::SetErrorReporter(previous); });
         QSignalSpy changes(&list, &DirListBox::Change);
 

@@ -92,7 +92,8 @@ void TestForm1::init()
     std::filesystem::current_path(NativePath(m_startFolder->path()));
     m_errors.clear();
     m_previousReporter =
-        SetErrorReporter([this](QWidget *, const QString &message) { m_errors << message; });
+        SetErrorReporter([this](QWidget *, const QString &message,
+                                const std::optional<ErrorAction> &) { m_errors << message; });
 }
 
 void TestForm1::cleanup()

@@ -12,9 +12,14 @@
 
 #include "testutil.h"
 
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 using namespace quillet;
 using quillet::NativePath;
@@ -33,16 +38,46 @@ struct StartedInWorkingFolder
     explicit StartedInWorkingFolder() = default;
 };
 
+// Renames the real files, and first lets the test act, with the number of
+// the rename (from 0), while the batch holds.
+class WatchedRenamer final : public RenameService
+{
+public:
+    WatchedRenamer(const HeldFolder &folder, const std::function<void(int)> &before)
+        : m_files(folder), m_before(before)
+    {
+    }
+    void NameFile(const std::string &oldPath, const std::string &newPath) override
+    {
+        if (m_before)
+            m_before(m_count);
+        ++m_count;
+        m_files.NameFile(oldPath, newPath);
+    }
+
+private:
+    FileRenamer m_files;
+    const std::function<void(int)> &m_before;
+    int m_count = 0;
+};
+
 // The window on a fresh temporary folder, with every error it reports
-// recorded instead of shown.
+// recorded instead of shown, and the offer made with the last one.
 struct Window
 {
     testutil::TempFolder dir;
     std::string folder = dir.path();
     QStringList errors;
-    ErrorReporter previousReporter =
-        SetErrorReporter([this](QWidget *, const QString &message) { errors << message; });
-    Form1 form;
+    std::optional<ErrorAction> offered;
+    std::function<void(int)> beforeRename;
+    ErrorReporter previousReporter = SetErrorReporter(
+        [this](QWidget *, const QString &message, const std::optional<ErrorAction> &action) {
+            errors << message;
+            offered = action;
+        });
+    Form1 form{[this](const HeldFolder &held) {
+        return std::make_unique<WatchedRenamer>(held, beforeRename);
+    }};
     DriveListBox *Drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
     DirListBox *Dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
     FileListBox *File1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
@@ -78,6 +113,62 @@ struct WorkingFolderKept
     ~WorkingFolderKept() { std::filesystem::current_path(saved); }
 };
 
+/// \a count names with spaces, "f 01.jpg" on, in the order they are listed.
+Names spacedNames(int count)
+{
+    Names names;
+    for (int number = 1; number <= count; ++number)
+        names.push_back(
+            QStringLiteral("f %1.jpg").arg(number, 2, 10, QLatin1Char('0')).toStdString());
+    return names;
+}
+
+/// Called while a batch holds: once the progress window is up, stops the
+/// batch through it (by Escape or its button) and returns true; until then
+/// slows the renames so that it comes up.
+bool stopThroughProgress(bool byEscape)
+{
+    auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+    if (progress == nullptr) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return false;
+    }
+    if (byEscape)
+        QTest::keyClick(progress, Qt::Key_Escape);
+    else
+        QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    return true;
+}
+
+/// Stops a batch in \a window \a how ("escape", "button" or "close" the
+/// window) and returns the number of files renamed by then.
+int stopBatch(Window &window, const QString &how)
+{
+    int stoppedAt = -1;
+    window.beforeRename = [&](int index) {
+        if (stoppedAt >= 0)
+            return;
+        if (how == QLatin1String("close") ? index == 2 && window.form.close()
+                                          : stopThroughProgress(how == QLatin1String("escape")))
+            stoppedAt = index;
+    };
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    window.beforeRename = nullptr;
+    return stoppedAt + 1;
+}
+
+/// Undoes the last batch \a how: by "ctrl+z", the result list's "context
+/// menu" or the error box's "undo button".
+void undo(Window &window, const QString &how)
+{
+    if (how == QLatin1String("ctrl+z"))
+        QTest::keyClick(&window.form, Qt::Key_Z, Qt::ControlModifier);
+    else if (how == QLatin1String("context menu"))
+        window.List1->actions().first()->trigger();
+    else if (window.offered)
+        window.offered->run();
+}
+
 } // namespace
 
 class TestWiring : public QObject
@@ -98,6 +189,15 @@ private slots:
     void dirList_highlightDoesNotMoveFilesButOpenDoes();
     void dirList_openedFolderUnreadable_listsNoOtherFolderFiles();
     void pickingDrive_movesFoldersAndFilesOnly();
+    void batch_takesNoInput_data();
+    void batch_takesNoInput();
+    void stop_leavesExactlyThoseRenamed_data();
+    void stop_leavesExactlyThoseRenamed();
+    void undo_restoresExactNames_data();
+    void undo_restoresExactNames();
+    void undo_refusesToOverwriteNewcomer();
+    void undo_goneAfterFolderOrPatternChange_data();
+    void undo_goneAfterFolderOrPatternChange();
 };
 
 void TestWiring::click_renamesListedFiles_data()
@@ -351,6 +451,180 @@ void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
     QCOMPARE(window.Dir1->Path(), window.Drive1->Drive());
     QCOMPARE(window.File1->Path(), window.Drive1->Drive());
     QCOMPARE(listed(*window.List1), Names{"ab.jpg"});
+    QCOMPARE(window.errors, QStringList());
+}
+
+void TestWiring::batch_takesNoInput_data()
+{
+    QTest::addColumn<QString>("input");
+    for (const char *input : {"click button", "double click button", "alt+r", "alt+u",
+                              "click check box", "type pattern", "open parent folder"})
+        QTest::newRow(input) << QString::fromLatin1(input);
+}
+
+// The input comes while the batch holds at its second file.
+void TestWiring::batch_takesNoInput()
+{
+    QFETCH(QString, input);
+    Window window({"a b.jpg", "c d.jpg", "e f.jpg"});
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    int renames = 0;
+    window.beforeRename = [&](int index) {
+        ++renames;
+        if (index != 1)
+            return;
+        if (input == QLatin1String("click button"))
+            QTest::mouseClick(window.Command1, Qt::LeftButton);
+        else if (input == QLatin1String("double click button"))
+            QTest::mouseDClick(window.Command1, Qt::LeftButton);
+        else if (input == QLatin1String("alt+r"))
+            QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
+        else if (input == QLatin1String("alt+u"))
+            QTest::keyClick(&window.form, Qt::Key_U, Qt::AltModifier);
+        else if (input == QLatin1String("click check box"))
+            QTest::mouseClick(window.Check1, Qt::LeftButton);
+        else if (input == QLatin1String("type pattern"))
+            QTest::keyClicks(window.txtPattern, QStringLiteral("x"));
+        else {
+            QTest::keyClick(window.Dir1, Qt::Key_Up);
+            QTest::keyClick(window.Dir1, Qt::Key_Return);
+        }
+    };
+
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QTest::qWait(150); // an access key clicks its control a moment later
+
+    QCOMPARE(renames, 3);
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(listed(*window.List1), (Names{"ab.jpg", "cd.jpg", "ef.jpg"}));
+    QCOMPARE(window.Check1->Value(), 0);
+    QCOMPARE(window.txtPattern->Text(), std::string("*.jpg"));
+    QCOMPARE(window.Dir1->Path(), window.folder);
+    QCOMPARE(window.File1->Path(), window.folder);
+}
+
+void TestWiring::stop_leavesExactlyThoseRenamed_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("escape") << QStringLiteral("escape");
+    QTest::newRow("stop button") << QStringLiteral("button");
+    QTest::newRow("window closed") << QStringLiteral("close");
+}
+
+void TestWiring::stop_leavesExactlyThoseRenamed()
+{
+    QFETCH(QString, how);
+    constexpr int kFiles = 40;
+    const Names names = spacedNames(kFiles);
+    Window window(names);
+    QVERIFY(window.dir.isValid());
+
+    const int renamed = stopBatch(window, how);
+
+    QVERIFY(renamed > 0 && renamed < kFiles);
+    Names expected = names;
+    for (int index = 0; index < renamed; ++index)
+        expected[index].erase(1, 1);
+    QCOMPARE(listed(*window.List1), Names(expected.begin(), expected.begin() + renamed));
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(folderNames(window.folder), expected);
+    QCOMPARE(window.errors,
+             QStringList(QStringLiteral("Renaming was stopped.\n\n%1 files were renamed and are "
+                                        "listed. %2 files were left as they were.")
+                             .arg(renamed)
+                             .arg(kFiles - renamed)));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(window.form.isVisible(), how != QLatin1String("close"));
+}
+
+void TestWiring::undo_restoresExactNames_data()
+{
+    QTest::addColumn<Names>("files");
+    QTest::addColumn<QString>("stop");
+    QTest::addColumn<QString>("how");
+    const std::string raw = testutil::rawNamePart();
+    const Names withRaw{"a b.jpg", "caf" + raw + " \xc3\xa9.jpg", "d.jpg", "e f.jpg"};
+    const Names collision{"a b.jpg", "c d.jpg", "cd.jpg"};
+    QTest::newRow("success/ctrl+z") << withRaw << QString() << QStringLiteral("ctrl+z");
+    QTest::newRow("success/context menu") << withRaw << QString() << QStringLiteral("context menu");
+    QTest::newRow("collision/ctrl+z") << collision << QString() << QStringLiteral("ctrl+z");
+    QTest::newRow("collision/undo button")
+        << collision << QString() << QStringLiteral("undo button");
+    QTest::newRow("stopped/undo button")
+        << spacedNames(40) << QStringLiteral("escape") << QStringLiteral("undo button");
+}
+
+void TestWiring::undo_restoresExactNames()
+{
+    QFETCH(Names, files);
+    QFETCH(QString, stop);
+    QFETCH(QString, how);
+    Window window(files);
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    const QByteArray before = testutil::snapshot(window.folder);
+    if (stop.isEmpty())
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+    else
+        stopBatch(window, stop);
+    QVERIFY(testutil::snapshot(window.folder) != before);
+    const qsizetype reported = window.errors.size();
+
+    undo(window, how);
+
+    QCOMPARE(window.errors.size(), reported);
+    QCOMPARE(testutil::snapshot(window.folder), before);
+    QCOMPARE(listed(*window.List1), Names{});
+    QCOMPARE(listed(*window.File1), files);
+    // Offered once.
+    QVERIFY(!window.List1->actions().first()->isEnabled());
+}
+
+void TestWiring::undo_refusesToOverwriteNewcomer()
+{
+    Window window({"a b.jpg", "c d.jpg"});
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    writeFile(join(window.folder, "a b.jpg"), "newcomer");
+
+    QTest::keyClick(&window.form, Qt::Key_Z, Qt::ControlModifier);
+
+    QCOMPARE(window.errors,
+             QStringList(QStringLiteral(
+                 "Could not rename \"ab.jpg\" to \"a b.jpg\": a file named \"a b.jpg\" already "
+                 "exists.\n\nUndoing stopped at this file. The file renamed after it got its old "
+                 "name back. This file keeps its new name.")));
+    QCOMPARE(testutil::snapshot(window.folder),
+             QByteArray("a b.jpg=newcomer; ab.jpg=a b.jpg; c d.jpg=c d.jpg"));
+    QCOMPARE(listed(*window.List1), Names{});
+    QCOMPARE(listed(*window.File1), (Names{"a b.jpg", "ab.jpg", "c d.jpg"}));
+}
+
+void TestWiring::undo_goneAfterFolderOrPatternChange_data()
+{
+    QTest::addColumn<bool>("folderChange");
+    QTest::newRow("folder opened again") << true;
+    QTest::newRow("pattern changed") << false;
+}
+
+void TestWiring::undo_goneAfterFolderOrPatternChange()
+{
+    QFETCH(bool, folderChange);
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    if (folderChange)
+        window.Dir1->SetPath(window.folder);
+    else
+        window.txtPattern->setText(QStringLiteral("*"));
+    QTest::keyClick(&window.form, Qt::Key_Z, Qt::ControlModifier);
+
+    QCOMPARE(folderNames(window.folder), Names{"ab.jpg"});
+    QVERIFY(!window.List1->actions().first()->isEnabled());
     QCOMPARE(window.errors, QStringList());
 }
 

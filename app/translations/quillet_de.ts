@@ -194,12 +194,119 @@ Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
         <source>the full path of the new name, folders included, is too long</source>
         <translation>der vollständige Pfad des neuen Namens, samt seinen Ordnern, ist zu lang</translation>
     </message>
+    <message>
+        <source>1 file was renamed and is listed.</source>
+        <translation>1 Datei wurde umbenannt und ist aufgeführt.</translation>
+    </message>
+    <message>
+        <source>%1 files were renamed and are listed.</source>
+        <translation>%1 Dateien wurden umbenannt und sind aufgeführt.</translation>
+    </message>
+    <message>
+        <source>1 file was left as it was.</source>
+        <translation>1 Datei blieb, wie sie war.</translation>
+    </message>
+    <message>
+        <source>%1 files were left as they were.</source>
+        <translation>%1 Dateien blieben, wie sie waren.</translation>
+    </message>
+    <message>
+        <source>Renaming was stopped.
+
+%1 %2</source>
+        <translation>Das Umbenennen wurde angehalten.
+
+%1 %2</translation>
+    </message>
+    <message>
+        <source>No file got its old name back.</source>
+        <translation>Keine Datei hat ihren alten Namen zurückbekommen.</translation>
+    </message>
+    <message>
+        <source>The file renamed after it got its old name back.</source>
+        <translation>Die danach umbenannte Datei hat ihren alten Namen zurückbekommen.</translation>
+    </message>
+    <message>
+        <source>The %1 files renamed after it got their old names back.</source>
+        <translation>Die %1 danach umbenannten Dateien haben ihre alten Namen zurückbekommen.</translation>
+    </message>
+    <message>
+        <source>This file keeps its new name.</source>
+        <translation>Diese Datei behält ihren neuen Namen.</translation>
+    </message>
+    <message>
+        <source>This file and the file renamed before it keep their new names.</source>
+        <translation>Diese Datei und die davor umbenannte Datei behalten ihre neuen Namen.</translation>
+    </message>
+    <message>
+        <source>This file and the %1 files renamed before it keep their new names.</source>
+        <translation>Diese Datei und die %1 davor umbenannten Dateien behalten ihre neuen Namen.</translation>
+    </message>
+    <message>
+        <source>1 file got its old name back.</source>
+        <translation>1 Datei hat ihren alten Namen zurückbekommen.</translation>
+    </message>
+    <message>
+        <source>%1 files got their old names back.</source>
+        <translation>%1 Dateien haben ihre alten Namen zurückbekommen.</translation>
+    </message>
+    <message>
+        <source>1 file keeps its new name.</source>
+        <translation>1 Datei behält ihren neuen Namen.</translation>
+    </message>
+    <message>
+        <source>%1 files keep their new names.</source>
+        <translation>%1 Dateien behalten ihre neuen Namen.</translation>
+    </message>
+    <message>
+        <source>Undoing the renaming was stopped.
+
+%1 %2</source>
+        <translation>Das Rückgängigmachen des Umbenennens wurde angehalten.
+
+%1 %2</translation>
+    </message>
+    <message>
+        <source>%1
+
+Undoing stopped at this file. %2 %3</source>
+        <translation>%1
+
+Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
     <message>
         <source>The folder &quot;%1&quot; is shown instead.</source>
         <translation>Stattdessen wird der Ordner „%1“ gezeigt.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo renaming</source>
+        <translation>Umbenennen &amp;rückgängig machen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>Renaming %1 of %2:
+%3</source>
+        <translation>Umbenennen %1 von %2:
+%3</translation>
+    </message>
+    <message>
+        <source>Undoing %1 of %2:
+%3</source>
+        <translation>Rückgängig %1 von %2:
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::PacedRenamer</name>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
     </message>
 </context>
 </TS>
