@@ -9,6 +9,7 @@
 
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QKeyEvent>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -87,9 +88,21 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     m_ui->List1->addAction(m_undo);
     m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_undo, &QAction::triggered, this, [this] { runRenaming(&Form1::OnUndo); });
+    m_ui->txtPattern->installEventFilter(this);
 }
 
 Form1::~Form1() = default;
+
+// The pattern box would take Ctrl+Z for its own text, and the changed pattern
+// would then drop the renaming it was meant to undo: while there is one to
+// undo, the key is the window's.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->txtPattern && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && m_undo->isEnabled())
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
 
 // Started where the folder cannot be read, the folder list shows the root
 // instead: the file list follows it, and once the window is up the user

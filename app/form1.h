@@ -38,6 +38,9 @@ public:
     explicit Form1(RenamerMaker makeRenamer, QWidget *parent = nullptr);
     ~Form1() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void OnDriveChange();
     void OnFolderChange();

@@ -163,6 +163,8 @@ void undo(Window &window, const QString &how)
 {
     if (how == QLatin1String("ctrl+z"))
         QTest::keyClick(&window.form, Qt::Key_Z, Qt::ControlModifier);
+    else if (how == QLatin1String("ctrl+z in the pattern box"))
+        QTest::keyClick(window.txtPattern, Qt::Key_Z, Qt::ControlModifier);
     else if (how == QLatin1String("context menu"))
         window.List1->actions().first()->trigger();
     else if (window.offered)
@@ -548,6 +550,8 @@ void TestWiring::undo_restoresExactNames_data()
     const Names collision{"a b.jpg", "c d.jpg", "cd.jpg"};
     QTest::newRow("success/ctrl+z") << withRaw << QString() << QStringLiteral("ctrl+z");
     QTest::newRow("success/context menu") << withRaw << QString() << QStringLiteral("context menu");
+    QTest::newRow("success/ctrl+z in the pattern box")
+        << withRaw << QString() << QStringLiteral("ctrl+z in the pattern box");
     QTest::newRow("collision/ctrl+z") << collision << QString() << QStringLiteral("ctrl+z");
     QTest::newRow("collision/undo button")
         << collision << QString() << QStringLiteral("undo button");
