@@ -140,6 +140,11 @@ void Form1::rememberRenamed()
 void Form1::forgetRenamed()
 {
     m_renamedSinceRead = 0;
+    dropUndo();
+}
+
+void Form1::dropUndo()
+{
     m_lastBatch.clear();
     m_undo->setEnabled(false);
 }
@@ -200,8 +205,7 @@ void Form1::OnRemoveSpacesClick()
 {
     const int renamedEarlier = m_renamedSinceRead;
     // Nothing to undo while the batch runs: it replaces the last one.
-    m_lastBatch.clear();
-    m_undo->setEnabled(false);
+    dropUndo();
     try {
         runPaced(
             m_ui->File1->ListCount(), tr("Renaming %1 of %2:\n%3"), [this](RenameService &renamer) {
@@ -220,8 +224,8 @@ void Form1::OnRemoveSpacesClick()
 // show the files as they now are.
 void Form1::OnUndo()
 {
-    const std::vector<Renamed> renamed = std::exchange(m_lastBatch, {});
-    m_undo->setEnabled(false);
+    const std::vector<Renamed> renamed = m_lastBatch;
+    dropUndo();
     std::exception_ptr failure;
     try {
         runPaced(static_cast<int>(renamed.size()), tr("Undoing %1 of %2:\n%3"),

@@ -54,6 +54,7 @@ private:
     void showStartFolderInstead(const FolderError &failure);
     void rememberRenamed();
     void forgetRenamed();
+    void dropUndo();
 
     /// How many of the file list's first files the batches since it last
     /// read its folder have renamed: it still lists them by their old names.

@@ -14,16 +14,6 @@ namespace quillet {
 
 namespace {
 
-/// Shows the given cursor over every window for as long as it lives.
-class OverrideCursor final
-{
-public:
-    explicit OverrideCursor(Qt::CursorShape shape) { QApplication::setOverrideCursor(shape); }
-    ~OverrideCursor() { QApplication::restoreOverrideCursor(); }
-    OverrideCursor(const OverrideCursor &) = delete;
-    OverrideCursor &operator=(const OverrideCursor &) = delete;
-};
-
 // A line breaks at a space, but a long file name has none, and the box would
 // cut it off at its right edge. A zero-width space within every long run lets
 // such a run wrap.
@@ -68,6 +58,16 @@ ErrorReporter &currentReporter()
 }
 
 } // namespace
+
+OverrideCursor::OverrideCursor(Qt::CursorShape shape)
+{
+    QApplication::setOverrideCursor(shape);
+}
+
+OverrideCursor::~OverrideCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
 
 std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message)
 {

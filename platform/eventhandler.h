@@ -12,6 +12,16 @@ class QWidget;
 
 namespace quillet {
 
+/// Shows the given cursor over every window for as long as it lives.
+class OverrideCursor final
+{
+public:
+    explicit OverrideCursor(Qt::CursorShape shape);
+    ~OverrideCursor();
+    OverrideCursor(const OverrideCursor &) = delete;
+    OverrideCursor &operator=(const OverrideCursor &) = delete;
+};
+
 /// The box in which the user reads \a message by default: a warning whose
 /// lines wrap even within a long file name or path.
 std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &message);

@@ -51,8 +51,6 @@ PacedRenamer::PacedRenamer(QWidget *window, RenameService &renamer, const std::s
 PacedRenamer::~PacedRenamer()
 {
     QCoreApplication::instance()->removeEventFilter(this);
-    if (m_progress)
-        QApplication::restoreOverrideCursor();
 }
 
 void PacedRenamer::NameFile(const std::string &oldPath, const std::string &newPath)
@@ -86,8 +84,7 @@ void PacedRenamer::showProgress(const std::string &oldPath)
         m_progress->setMinimumDuration(0);
         connect(m_progress.get(), &QProgressDialog::canceled, this,
                 [this] { m_stopRequested = true; });
-        // The busy cursor of the window would hide that Stop can be clicked.
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        m_arrow.emplace(Qt::ArrowCursor);
         m_progress->show();
     }
     const std::string name = oldPath.substr(std::min(m_folderPrefix, oldPath.size()));

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "batch.h"
+#include "eventhandler.h"
 
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QProgressDialog;
@@ -59,6 +61,8 @@ private:
     Clock::time_point m_started = Clock::now();
     Clock::time_point m_eventsLastRun = m_started;
     std::unique_ptr<QProgressDialog> m_progress;
+    // The busy cursor of the window would hide that Stop can be clicked.
+    std::optional<OverrideCursor> m_arrow;
     bool m_stopRequested = false;
     bool m_closeRequested = false;
 };
