@@ -3,17 +3,19 @@
 #include "eventhandler.h"
 #include "messages.h"
 #include "namefile.h"
-#include "pacedrenamer.h"
+#include "progresswindow.h"
 #include "renameerror.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace quillet {
@@ -31,21 +33,17 @@ QAccessibleInterface *windowInterface(const QString &className, QObject *object)
 
 // A listed file that is missing because an earlier batch renamed it (one of
 // the first \a renamedEarlier of the file list) is told as such, not as a
-// file that vanished: throws the batch's stop again with that reason.
-// Returns when the batch stopped for another reason.
-void retellIfRenamedEarlier(const BatchStopped &stop, int renamedEarlier)
+// file that vanished.
+void retellIfRenamedEarlier(RenamingResult &result, int renamedEarlier)
 {
+    if (!result.failure || static_cast<int>(result.renamed.size()) >= renamedEarlier)
+        return;
     try {
-        std::rethrow_if_nested(stop);
+        std::rethrow_exception(result.failure);
     } catch (const RenameError &error) {
-        if (error.failure() != RenameFailure::SourceMissing ||
-            stop.renamedCount() >= renamedEarlier)
-            return;
-        try {
-            throw RenameError(RenameFailure::RenamedEarlier, error.oldName(), error.newName());
-        } catch (const RenameError &) {
-            std::throw_with_nested(BatchStopped(stop.renamedCount(), stop.untouchedCount()));
-        }
+        if (error.failure() == RenameFailure::SourceMissing)
+            result.failure = std::make_exception_ptr(
+                RenameError(RenameFailure::RenamedEarlier, error.oldName(), error.newName()));
     } catch (...) {
     }
 }
@@ -53,7 +51,8 @@ void retellIfRenamedEarlier(const BatchStopped &stop, int renamedEarlier)
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : Form1([](const HeldFolder &folder) { return std::make_unique<FileRenamer>(folder); }, parent)
+    : Form1([](HeldFolder folder) { return std::make_unique<FileRenamer>(std::move(folder)); },
+            parent)
 {
 }
 
@@ -77,8 +76,7 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
     ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
     ConnectHandler(m_ui->txtPattern, &TextBox::Change, this, &Form1::OnPatternChange);
-    connect(m_ui->Command1, &CommandButton::Click, this,
-            [this] { runRenaming(&Form1::OnRemoveSpacesClick); });
+    ConnectHandler(m_ui->Command1, &CommandButton::Click, this, &Form1::OnRemoveSpacesClick);
 
     // Ctrl+Z anywhere in the window, and the result list's context menu.
     m_undo = new QAction(tr("&Undo renaming"), this);
@@ -87,8 +85,16 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     addAction(m_undo);
     m_ui->List1->addAction(m_undo);
     m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(m_undo, &QAction::triggered, this, [this] { runRenaming(&Form1::OnUndo); });
+    connect(m_undo, &QAction::triggered, this, [this] { RunHandler(this, [this] { OnUndo(); }); });
     m_ui->txtPattern->installEventFilter(this);
+
+    // Escape stops a running batch or undo, wherever the focus is.
+    m_stop = new QAction(this);
+    m_stop->setShortcut(QKeySequence::Cancel);
+    m_stop->setShortcutContext(Qt::WindowShortcut);
+    m_stop->setEnabled(false);
+    addAction(m_stop);
+    connect(m_stop, &QAction::triggered, this, [this] { m_job->Stop(); });
 }
 
 Form1::~Form1() = default;
@@ -120,31 +126,9 @@ void Form1::showStartFolderInstead(const FolderError &failure)
     QTimer::singleShot(0, this, [this, message] { ReportError(this, message); });
 }
 
-// The batch renames the listed files in order and lists each new name: the
-// first names of the file list are the ones renamed. A file renamed onto
-// itself needs no undo.
-void Form1::rememberRenamed()
-{
-    const int count = m_ui->List1->ListCount();
-    m_lastBatch.clear();
-    m_lastBatch.reserve(static_cast<std::size_t>(count));
-    m_renamedSinceRead = std::max(m_renamedSinceRead, count);
-    for (int index = 0; index < count; ++index) {
-        Renamed file{m_ui->File1->List(index), m_ui->List1->List(index)};
-        if (file.oldName != file.newName)
-            m_lastBatch.push_back(std::move(file));
-    }
-    m_undo->setEnabled(!m_lastBatch.empty());
-}
-
 void Form1::forgetRenamed()
 {
     m_renamedSinceRead = 0;
-    dropUndo();
-}
-
-void Form1::dropUndo()
-{
     m_lastBatch.clear();
     m_undo->setEnabled(false);
 }
@@ -166,80 +150,160 @@ void Form1::OnPatternChange()
     m_ui->File1->SetPattern(m_ui->txtPattern->Text());
 }
 
-// Runs a batch or an undo as any handler runs. When it stops, the box that
-// says so offers to undo what it renamed. A window closed meanwhile closes
-// once that is told.
-void Form1::runRenaming(void (Form1::*handler)())
+// A close while a batch or an undo runs stops it; the window closes once
+// what it did has been told. Closed again, because the rename in flight does
+// not return, the window closes at once and lets the job go: it touches no
+// file after that one.
+void Form1::closeEvent(QCloseEvent *event)
 {
-    RunHandler(this, [this, handler] {
-        try {
-            (this->*handler)();
-        } catch (const BatchStopped &stop) {
-            ReportError(this, UserMessage(stop), undoOffer());
-        }
-    });
-    if (std::exchange(m_closeRequested, false))
-        close();
-}
-
-// The files are renamed in the folder the file list shows, which is where
-// its names come from, never in a folder that is only highlighted: the very
-// folder it read, which it holds open.
-void Form1::runPaced(int count, const QString &progressText,
-                     const std::function<void(RenameService &)> &work)
-{
-    const std::unique_ptr<RenameService> renamer = m_makeRenamer(m_ui->File1->Folder());
-    PacedRenamer paced(this, *renamer, m_ui->File1->FolderPath(), count, progressText);
-    const auto noteClose = qScopeGuard([&] { m_closeRequested = paced.closeRequested(); });
-    work(paced);
-}
-
-std::optional<ErrorAction> Form1::undoOffer()
-{
-    if (m_lastBatch.empty())
-        return std::nullopt;
-    return ErrorAction{tr("&Undo"), [this] { runRenaming(&Form1::OnUndo); }};
+    if (m_job && !m_closeRequested) {
+        m_closeRequested = true;
+        m_job->Stop();
+        event->ignore();
+        return;
+    }
+    if (m_job) {
+        m_progress.reset();
+        m_job.reset();
+        m_closeRequested = false;
+        setJobRunning(false);
+    }
+    QWidget::closeEvent(event);
 }
 
 void Form1::OnRemoveSpacesClick()
 {
-    const int renamedEarlier = m_renamedSinceRead;
-    // Nothing to undo while the batch runs: it replaces the last one.
-    dropUndo();
-    try {
-        runPaced(
-            m_ui->File1->ListCount(), tr("Renaming %1 of %2:\n%3"), [this](RenameService &renamer) {
-                RunRemoveSpaces({*m_ui->File1, *m_ui->File1, *m_ui->Check1, *m_ui->List1, renamer});
-            });
-    } catch (const BatchStopped &stop) {
-        rememberRenamed();
-        retellIfRenamedEarlier(stop, renamedEarlier);
-        throw;
-    }
-    rememberRenamed();
+    if (m_job)
+        return;
+    BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
+    const int count = static_cast<int>(request.names.size());
+    m_ui->List1->Clear();
+    startJob(RenamingProgress::Kind::Batch, count,
+             [request = std::move(request)](RenameService &renamer, std::stop_token stop,
+                                            RenamingObserver &observer) {
+                 return RunRemoveSpaces(request, renamer, std::move(stop), &observer);
+             });
 }
 
-// Renames the last batch's files back, once. Whatever came of it, the result
-// list is emptied and the file list reads its folder again, so that both
-// show the files as they now are.
+// Renames the last batch's files back, once.
 void Form1::OnUndo()
 {
-    const std::vector<Renamed> renamed = m_lastBatch;
-    dropUndo();
-    std::exception_ptr failure;
-    try {
-        runPaced(static_cast<int>(renamed.size()), tr("Undoing %1 of %2:\n%3"),
-                 [&](RenameService &renamer) {
-                     UndoRenames(m_ui->File1->FolderPath(), renamed, renamer);
-                 });
-    } catch (const UndoStopped &) {
-        failure = std::current_exception();
+    if (m_job || m_lastBatch.empty())
+        return;
+    std::vector<Renamed> files = std::exchange(m_lastBatch, {});
+    m_undo->setEnabled(false);
+    const int count = static_cast<int>(files.size());
+    startJob(RenamingProgress::Kind::Undo, count,
+             [files = std::move(files)](RenameService &renamer, std::stop_token stop,
+                                        RenamingObserver &observer) {
+                 return UndoRenames(files, renamer, std::move(stop), &observer);
+             });
+}
+
+// The files are renamed in the folder the file list shows, which is where
+// its names come from, never in a folder that is only highlighted: the very
+// folder it read, which the job holds open for itself.
+void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work)
+{
+    std::unique_ptr<RenameService> renamer = m_makeRenamer(m_ui->File1->Folder().Duplicate());
+    m_jobKind = kind;
+    m_job = std::make_unique<RenamingJob>(this);
+    // What the job sends goes with it: a job let go tells nothing more.
+    connect(m_job.get(), &RenamingJob::renamedMore, m_job.get(), [this] { listRenamed(); });
+    connect(m_job.get(), &RenamingJob::finished, m_job.get(), [this] { finishJob(); });
+    m_progress = std::make_unique<ProgressWindow>(this, *m_job, kind, count);
+    setJobRunning(true);
+    m_job->Start(std::move(renamer), std::move(work));
+}
+
+// While a job runs, nothing that it was given may change: the controls that
+// choose the files, the names and the folder take no input, and neither do
+// the button and the undo, so that no second job starts.
+void Form1::setJobRunning(bool running)
+{
+    if (running)
+        m_focusBeforeJob = QApplication::focusWidget();
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_ui->Drive1, m_ui->Dir1, m_ui->txtPattern, m_ui->Check1, m_ui->Command1})
+        control->setEnabled(!running);
+    m_undo->setEnabled(!running && !m_lastBatch.empty());
+    m_stop->setEnabled(running);
+    if (running) {
+        setCursor(Qt::BusyCursor);
+        return;
     }
+    unsetCursor();
+    if (m_focusBeforeJob)
+        m_focusBeforeJob->setFocus();
+}
+
+// Each new name is listed once its rename has succeeded, in order.
+void Form1::listRenamed()
+{
+    const std::vector<std::string> newNames = m_job->TakeNewNames();
+    if (m_jobKind != RenamingProgress::Kind::Batch)
+        return;
+    for (const std::string &name : newNames)
+        m_ui->List1->AddItem(name);
+}
+
+void Form1::finishJob()
+{
+    listRenamed();
+    RenamingResult result = m_job->TakeResult();
+    m_progress.reset();
+    // Called from the job's own signal: it goes once that has returned.
+    m_job.release()->deleteLater();
+    setJobRunning(false);
+    RunHandler(this, [&] {
+        if (m_jobKind == RenamingProgress::Kind::Batch)
+            batchFinished(std::move(result));
+        else
+            undoFinished(result);
+    });
+    // The box that told what the job did may have started an undo: the
+    // window then closes after that.
+    if (m_closeRequested && !m_job) {
+        m_closeRequested = false;
+        close();
+    }
+}
+
+// The batch renamed the first files of the list. Its undo replaces the last
+// one's only when it changed a name. When it stopped, the box that says so
+// offers to undo what it renamed.
+void Form1::batchFinished(RenamingResult result)
+{
+    const int renamedEarlier = m_renamedSinceRead;
+    m_renamedSinceRead = std::max(m_renamedSinceRead, static_cast<int>(result.renamed.size()));
+    std::optional<ErrorAction> undoOffer;
+    if (result.changedCount() > 0) {
+        m_lastBatch.clear();
+        std::ranges::copy_if(result.renamed, std::back_inserter(m_lastBatch),
+                             &Renamed::nameChanged);
+        m_undo->setEnabled(true);
+        undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
+    }
+    retellIfRenamedEarlier(result, renamedEarlier);
+    if (const QString report = BatchReport(result); !report.isEmpty())
+        ReportError(this, report, undoOffer);
+}
+
+// Whatever came of the undo, the result list is emptied and the file list
+// reads its folder again, so that both show the files as they now are.
+void Form1::undoFinished(const RenamingResult &result)
+{
     m_ui->List1->Clear();
     forgetRenamed();
-    m_ui->File1->SetPath(m_ui->File1->Path());
-    if (failure)
-        std::rethrow_exception(failure);
+    QStringList report{UndoReport(result)};
+    try {
+        m_ui->File1->SetPath(m_ui->File1->Path());
+    } catch (const FolderError &failure) {
+        report << UserMessage(failure);
+    }
+    report.removeAll(QString());
+    if (!report.isEmpty())
+        ReportError(this, report.join(QStringLiteral("\n\n")));
 }
 
 } // namespace quillet

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "batch.h"
-#include "eventhandler.h"
 #include "folderreader.h"
 #include "heldfolder.h"
+#include "messages.h"
+#include "renamingjob.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class Form1;
 
 namespace quillet {
 
+class ProgressWindow;
+
 /// Quillet's one window: pick a drive, a folder and a pattern, then rename
 /// the listed files so that their names hold no spaces.
 class Form1 final : public QWidget
@@ -30,7 +33,7 @@ class Form1 final : public QWidget
 
 public:
     /// Makes the rename service for the files of one folder.
-    using RenamerMaker = std::function<std::unique_ptr<RenameService>(const HeldFolder &folder)>;
+    using RenamerMaker = std::function<std::unique_ptr<RenameService>(HeldFolder folder)>;
 
     /// Renames through the real files.
     explicit Form1(QWidget *parent = nullptr);
@@ -40,6 +43,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void OnDriveChange();
@@ -47,23 +51,28 @@ private:
     void OnPatternChange();
     void OnRemoveSpacesClick();
     void OnUndo();
-    void runRenaming(void (Form1::*handler)());
-    void runPaced(int count, const QString &progressText,
-                  const std::function<void(RenameService &)> &work);
-    std::optional<ErrorAction> undoOffer();
+    void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
+    void setJobRunning(bool running);
+    void listRenamed();
+    void finishJob();
+    void batchFinished(RenamingResult result);
+    void undoFinished(const RenamingResult &result);
     void showStartFolderInstead(const FolderError &failure);
-    void rememberRenamed();
     void forgetRenamed();
-    void dropUndo();
 
     /// How many of the file list's first files the batches since it last
     /// read its folder have renamed: it still lists them by their old names.
     int m_renamedSinceRead = 0;
-    /// The files the last batch renamed to another name, for as long as it
-    /// can be undone.
+    /// The files the last batch that changed a name renamed to another name,
+    /// for as long as it can be undone.
     std::vector<Renamed> m_lastBatch;
     RenamerMaker m_makeRenamer;
     QAction *m_undo = nullptr;
+    QAction *m_stop = nullptr;
+    std::unique_ptr<RenamingJob> m_job;
+    std::unique_ptr<ProgressWindow> m_progress;
+    RenamingProgress::Kind m_jobKind = RenamingProgress::Kind::Batch;
+    QPointer<QWidget> m_focusBeforeJob;
     bool m_closeRequested = false;
     std::unique_ptr<Ui::Form1> m_ui;
 };

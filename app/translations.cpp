@@ -28,16 +28,19 @@ QStringList TranslationFolders()
             programFolder + QStringLiteral("/../share/quillet/translations")};
 }
 
-bool InstallTranslations(const QLocale &locale, const QStringList &folders)
+void InstallTranslations(const QLocale &locale, const QStringList &folders)
 {
-    for (const QString &folder : folders) {
-        if (installTranslator(locale, QStringLiteral("quillet"), folder)) {
-            installTranslator(locale, QStringLiteral("qtbase"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-            return true;
+    // English is asked for last: the window is written in it, and its
+    // translation only gives the counts of files their English plural forms.
+    for (const QLocale &language : {locale, QLocale(QLocale::English)}) {
+        for (const QString &folder : folders) {
+            if (installTranslator(language, QStringLiteral("quillet"), folder)) {
+                installTranslator(language, QStringLiteral("qtbase"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+                return;
+            }
         }
     }
-    return false;
 }
 
 } // namespace quillet

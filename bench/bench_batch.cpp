@@ -22,52 +22,21 @@ namespace {
 
 constexpr int kRounds = 5;
 
-struct Names final : NameList
-{
-    std::vector<std::string> names;
-    int ListCount() const override { return static_cast<int>(names.size()); }
-    std::string List(int index) const override { return names[static_cast<std::size_t>(index)]; }
-};
-
-struct Folder final : FolderSource
-{
-    std::string path;
-    std::string FolderPath() const override { return path; }
-};
-
-struct Unchecked final : UnderscoreFlag
-{
-    int Value() const override { return 0; }
-};
-
-struct Lines final : ResultSink
-{
-    std::vector<std::string> lines;
-    void Clear() override { lines.clear(); }
-    void AddItem(const std::string &line) override { lines.push_back(line); }
-};
-
 // Renames every file of \a folder with the batch, in the order the folder
 // lists them, as the baselines do: the order of renames in a large folder
 // changes what they cost, and this compares the work per file.
 double batchRun(const std::string &folder)
 {
-    Names names;
-    names.names = bench::readNames(folder);
-    Folder source;
-    source.path = folder;
-    Unchecked flag;
-    Lines results;
+    const BatchRequest request{bench::readNames(folder)};
     // As the window renames: relative to the folder held open, remembering
     // for the next files which ways the file system lacks.
-    const HeldFolder held(folder);
-    FileRenamer renamer(held);
+    FileRenamer renamer{HeldFolder(folder)};
 
     const auto start = bench::Clock::now();
-    RunRemoveSpaces({names, source, flag, results, renamer});
+    const RenamingResult result = RunRemoveSpaces(request, renamer);
     const double elapsed = bench::millisecondsSince(start);
-    if (results.lines.size() != names.names.size())
-        throw std::runtime_error("the batch did not list every file");
+    if (result.renamed.size() != request.names.size())
+        throw std::runtime_error("the batch did not rename every file");
     return elapsed;
 }
 

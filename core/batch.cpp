@@ -2,67 +2,78 @@
 
 #include "spacerule.h"
 
-#include <exception>
-#include <filesystem>
+#include <algorithm>
 
 namespace quillet {
 
 namespace {
 
-constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+// One rename that a batch or an undo asks for.
+struct Step
+{
+    const std::string &oldName;
+    std::string newName;
+    std::optional<FileIdentity> expected;
+};
+
+// Asks for the \a count renames that \a stepAt makes, in order, until one
+// fails or a stop is requested.
+template <typename StepAt>
+RenamingResult renameInTurn(int count, const StepAt &stepAt, RenameService &renamer,
+                            std::stop_token stop, RenamingObserver *observer)
+{
+    RenamingResult result;
+    result.total = count;
+    result.renamed.reserve(static_cast<std::size_t>(count));
+    for (int index = 0; index < count; ++index) {
+        if (stop.stop_requested()) {
+            result.stopRequested = true;
+            break;
+        }
+        Step step = stepAt(index);
+        if (observer != nullptr)
+            observer->Starting(index, step.oldName);
+        try {
+            const FileIdentity identity =
+                renamer.NameFile(step.oldName, step.newName, step.expected);
+            result.renamed.push_back({step.oldName, std::move(step.newName), identity});
+        } catch (...) {
+            result.failure = std::current_exception();
+            break;
+        }
+        if (observer != nullptr)
+            observer->Done(result.renamed.back());
+    }
+    return result;
+}
 
 } // namespace
 
-BatchStopped::BatchStopped(int renamedCount, int untouchedCount)
-    : std::runtime_error("the batch stopped at a file it could not rename"),
-      m_renamedCount(renamedCount), m_untouchedCount(untouchedCount)
+int RenamingResult::changedCount() const
 {
+    return static_cast<int>(std::ranges::count_if(renamed, &Renamed::nameChanged));
 }
 
-RenamingStopped::RenamingStopped() : std::runtime_error("renaming was stopped on request") {}
-
-std::string JoinPath(const std::string &folderPath, const std::string &name)
+RenamingResult RunRemoveSpaces(const BatchRequest &request, RenameService &renamer,
+                               std::stop_token stop, RenamingObserver *observer)
 {
-    std::string path;
-    path.reserve(folderPath.size() + 1 + name.size());
-    path += folderPath;
-    path += kPathSeparator;
-    path += name;
-    return path;
+    const auto stepAt = [&](int index) {
+        const std::string &name = request.names[static_cast<std::size_t>(index)];
+        return Step{name, MakeNewName(name, request.replaceWithUnderscore), std::nullopt};
+    };
+    return renameInTurn(static_cast<int>(request.names.size()), stepAt, renamer, std::move(stop),
+                        observer);
 }
 
-void RunRemoveSpaces(const BatchRoles &roles)
-{
-    roles.results.Clear();
-    const int count = roles.names.ListCount();
-    for (int index = 0; index < count; ++index) {
-        const std::string name = roles.names.List(index);
-        const std::string newName = MakeNewName(name, roles.underscore.Value() == 1);
-        const std::string folderPath = roles.folder.FolderPath();
-        try {
-            // Requested even when the name is unchanged: the service then
-            // only checks that the file is still there.
-            roles.renamer.NameFile(JoinPath(folderPath, name), JoinPath(folderPath, newName));
-        } catch (...) {
-            std::throw_with_nested(BatchStopped(index, count - index - 1));
-        }
-        roles.results.AddItem(newName);
-    }
-}
-
-void UndoRenames(const std::string &folderPath, const std::vector<Renamed> &renamed,
-                 RenameService &renamer)
+RenamingResult UndoRenames(const std::vector<Renamed> &renamed, RenameService &renamer,
+                           std::stop_token stop, RenamingObserver *observer)
 {
     const int count = static_cast<int>(renamed.size());
-    for (int done = 0; done < count; ++done) {
-        const Renamed &file = renamed[static_cast<std::size_t>(count - 1 - done)];
-        try {
-            renamer.NameFile(JoinPath(folderPath, file.newName),
-                             JoinPath(folderPath, file.oldName));
-        } catch (...) {
-            std::throw_with_nested(UndoStopped(done, count - done - 1));
-        }
-    }
+    const auto stepAt = [&](int index) {
+        const Renamed &file = renamed[static_cast<std::size_t>(count - 1 - index)];
+        return Step{file.newName, file.oldName, file.identity};
+    };
+    return renameInTurn(count, stepAt, renamer, std::move(stop), observer);
 }
 
 } // namespace quillet

@@ -1,125 +1,108 @@
 #pragma once
 
-#include <stdexcept>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 namespace quillet {
 
-/// The names the batch renames, in the order it renames them.
-class NameList
+/// Which file an entry is, whatever its name: the volume and the file's
+/// number on it (device and inode on POSIX, volume serial number and file ID
+/// on Windows), and when it was made, where the system tells, as a number
+/// freed by a removed file may be given to the next one made.
+struct FileIdentity
 {
-public:
-    virtual ~NameList() = default;
-    virtual int ListCount() const = 0;
-    /// The bare file name (no folder) of entry \a index, 0 <= index < ListCount().
-    virtual std::string List(int index) const = 0;
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    std::int64_t created = 0;
+
+    bool operator==(const FileIdentity &) const = default;
 };
 
-/// The folder that holds the listed files.
-class FolderSource
-{
-public:
-    virtual ~FolderSource() = default;
-    virtual std::string FolderPath() const = 0;
-};
-
-/// The state of the "replace with underscore" choice: 0 unchecked, 1 checked, 2 grayed.
-class UnderscoreFlag
-{
-public:
-    virtual ~UnderscoreFlag() = default;
-    virtual int Value() const = 0;
-};
-
-/// Where the batch reports the new names.
-class ResultSink
-{
-public:
-    virtual ~ResultSink() = default;
-    virtual void Clear() = 0;
-    /// Appends \a item at the end.
-    virtual void AddItem(const std::string &item) = 0;
-};
-
-/// Renames one file, never overwriting another; throws on failure.
+/// Renames files of one folder, named by their bare names (no folder part),
+/// never overwriting another file.
 class RenameService
 {
 public:
     virtual ~RenameService() = default;
-    virtual void NameFile(const std::string &oldPath, const std::string &newPath) = 0;
+    /// Renames the file named \a oldName to \a newName and returns the
+    /// identity of the file it renamed. With \a expected, the file named
+    /// \a oldName must be that file: another one is refused and left alone.
+    /// Throws on failure, leaving both names as they were.
+    virtual FileIdentity NameFile(const std::string &oldName, const std::string &newName,
+                                  const std::optional<FileIdentity> &expected) = 0;
 };
 
-/// Thrown when a batch stops at a file it could not rename, always as a
-/// std::nested_exception whose nested exception is the rename service's
-/// own, which says why. It tells how far the batch got; the window makes the
-/// words the user reads.
-class BatchStopped : public std::runtime_error
-{
-public:
-    BatchStopped(int renamedCount, int untouchedCount);
-    /// The files before the one it stopped at: renamed and listed.
-    int renamedCount() const { return m_renamedCount; }
-    /// The files after the one it stopped at: left as they were.
-    int untouchedCount() const { return m_untouchedCount; }
-
-private:
-    int m_renamedCount;
-    int m_untouchedCount;
-};
-
-/// Thrown by a rename service that was asked to stop before it renamed the
-/// next file; the batch or the undo nests it like any other failure.
-class RenamingStopped : public std::runtime_error
-{
-public:
-    RenamingStopped();
-};
-
-/// Thrown when an undo stops at a file it could not rename back, nested as
-/// BatchStopped is. Here renamedCount() counts the files named back before
-/// it, and untouchedCount() the files it would have named back after it:
-/// they, and it, keep their new names.
-class UndoStopped : public BatchStopped
-{
-public:
-    using BatchStopped::BatchStopped;
-};
-
-/// A file that a batch renamed: its name before and after.
+/// A file that a batch renamed (or an undo renamed back): its names before
+/// and after, and which file it was.
 struct Renamed
 {
     std::string oldName;
     std::string newName;
+    FileIdentity identity;
+
+    /// False for a file renamed onto itself: its name held no space.
+    bool nameChanged() const { return oldName != newName; }
 };
 
-/// The batch's roles, as the window (or a test) fills them.
-struct BatchRoles
+/// What one batch is to do, taken from the window when it starts, so that
+/// nothing the user does meanwhile changes it.
+struct BatchRequest
 {
-    const NameList &names;
-    const FolderSource &folder;
-    const UnderscoreFlag &underscore;
-    ResultSink &results;
-    RenameService &renamer;
+    /// The bare names of the files to rename, in the order to rename them.
+    std::vector<std::string> names;
+    bool replaceWithUnderscore = false;
 };
 
-/// Joins \a folderPath and \a name with one path separator. The separator is
-/// added even after a folder path that ends in one (a drive's root); the
-/// rename service reads the doubled separator as one.
-std::string JoinPath(const std::string &folderPath, const std::string &name);
+/// What a batch or an undo did.
+struct RenamingResult
+{
+    /// The files it was to rename.
+    int total = 0;
+    /// The files renamed, in the order renamed: the first renamed.size() of
+    /// the total.
+    std::vector<Renamed> renamed;
+    /// Why it stopped at the file after those renamed, when a rename failed.
+    std::exception_ptr failure;
+    /// Whether it stopped before the file after those renamed because it was
+    /// asked to.
+    bool stopRequested = false;
 
-/// Renames every listed file, in list order, to the name MakeNewName gives it,
-/// and appends each new name to the results once its rename has succeeded.
-/// Stops at the first rename that fails and throws BatchStopped, with the
-/// service's error nested: the files before it stay renamed and listed; it and
-/// the files after it are untouched.
-void RunRemoveSpaces(const BatchRoles &roles);
+    /// The files it left as they were: the one it stopped at and those after.
+    int untouchedCount() const { return total - static_cast<int>(renamed.size()); }
+    /// The renamed files whose names changed.
+    int changedCount() const;
+};
 
-/// Renames the files of \a renamed in \a folderPath back to their old names,
-/// last first, through \a renamer, so that each old name is free again before
-/// it is asked for. Stops at the first rename that fails and throws
-/// UndoStopped, with the service's error nested.
-void UndoRenames(const std::string &folderPath, const std::vector<Renamed> &renamed,
-                 RenameService &renamer);
+/// Hears of a batch's or an undo's progress, on the thread that renames.
+class RenamingObserver
+{
+public:
+    virtual ~RenamingObserver() = default;
+    /// The rename of file \a index, named \a name, is about to be asked for.
+    virtual void Starting(int index, const std::string &name) = 0;
+    /// \a file has been renamed.
+    virtual void Done(const Renamed &file) = 0;
+};
+
+/// Renames the files of \a request, in order, to the names MakeNewName gives
+/// them, through \a renamer. A file whose name holds no space is renamed onto
+/// itself, which only checks that it is still there. Stops at the first
+/// rename that fails, or before the next file once \a stop is requested: the
+/// files before stay renamed; that file and those after are untouched.
+RenamingResult RunRemoveSpaces(const BatchRequest &request, RenameService &renamer,
+                               std::stop_token stop = {}, RenamingObserver *observer = nullptr);
+
+/// Renames the files of \a renamed, which a batch renamed, back to their old
+/// names, last first, so that each old name is free again before it is asked
+/// for. Each must still be the file the batch renamed: one that has been
+/// replaced since is left alone, and the undo stops there. Stops as
+/// RunRemoveSpaces does. Its result lists the files named back, with their
+/// names as the batch gave them as the old names.
+RenamingResult UndoRenames(const std::vector<Renamed> &renamed, RenameService &renamer,
+                           std::stop_token stop = {}, RenamingObserver *observer = nullptr);
 
 } // namespace quillet

@@ -32,6 +32,10 @@ public:
     }
     ~HeldFolder();
 
+    /// Another hold on the same folder, which lasts when this one is let go.
+    /// Throws FolderError when the system has no hold left to give.
+    HeldFolder Duplicate() const;
+
     /// The path the folder was opened by.
     const std::string &Path() const { return m_path; }
     /// The open folder's descriptor on POSIX; -1 when none is held, and
@@ -39,6 +43,10 @@ public:
     int Descriptor() const { return m_descriptor; }
 
 private:
+    HeldFolder(std::string path, int descriptor) : m_path(std::move(path)), m_descriptor(descriptor)
+    {
+    }
+
     std::string m_path;
     int m_descriptor = -1;
 };

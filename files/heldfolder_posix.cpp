@@ -53,6 +53,16 @@ HeldFolder::HeldFolder(const std::string &path) : m_path(path), m_descriptor(ope
         ThrowFolderError(path, errno);
 }
 
+HeldFolder HeldFolder::Duplicate() const
+{
+    if (m_descriptor < 0)
+        return {};
+    const int descriptor = ::fcntl(m_descriptor, F_DUPFD_CLOEXEC, 0);
+    if (descriptor < 0)
+        ThrowFolderError(m_path, errno);
+    return {m_path, descriptor};
+}
+
 HeldFolder::~HeldFolder()
 {
     if (m_descriptor >= 0)

@@ -7,4 +7,9 @@ HeldFolder::HeldFolder(const std::string &path) : m_path(path) {}
 
 HeldFolder::~HeldFolder() = default;
 
+HeldFolder HeldFolder::Duplicate() const
+{
+    return {m_path, -1};
+}
+
 } // namespace quillet

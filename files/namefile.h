@@ -7,31 +7,26 @@
 
 namespace quillet {
 
-/// Renames the file at \a oldPath to \a newPath and throws RenameError when it
-/// cannot. Never overwrites an existing file, not even one that another
-/// process creates at the same moment, never copies, and renames a symbolic
-/// link itself rather than its target. Runs of path separators read as one.
-/// When both paths name the same existing entry nothing is touched. A new
-/// name that is empty, "." or ".." is refused before the system is asked.
-/// The paths are bytes as the system takes them (UTF-8 on Windows).
-void NameFile(const std::string &oldPath, const std::string &newPath);
-
-/// The rename service the batch uses on real files: NameFile, for one batch
-/// of renames in one folder.
+/// The rename service on real files: renames files of one held folder by
+/// their bare names, and throws RenameError when it cannot. Never overwrites
+/// an existing file, not even one that another process creates at the same
+/// moment, never copies, and renames a symbolic link itself rather than its
+/// target. When both names are the same, the file is only looked up. A new
+/// name that is empty, "." or "..", or that holds a path separator, is
+/// refused before the system is asked. Names are bytes as the system takes
+/// them (UTF-8 on Windows).
 class FileRenamer final : public RenameService
 {
 public:
-    /// Renames by the paths as given.
-    FileRenamer() = default;
-    /// Renames the files directly in \a folder through it: a path whose
-    /// folder part is folder.Path() names the file of the folder that was
-    /// opened, wherever it now is. \a folder must outlive the renamer.
-    explicit FileRenamer(const HeldFolder &folder) : m_folder(&folder) {}
+    /// Renames the files of \a folder, the folder that was opened, wherever
+    /// it now is.
+    explicit FileRenamer(HeldFolder folder) : m_folder(std::move(folder)) {}
 
-    void NameFile(const std::string &oldPath, const std::string &newPath) override;
+    FileIdentity NameFile(const std::string &oldName, const std::string &newName,
+                          const std::optional<FileIdentity> &expected) override;
 
 private:
-    const HeldFolder *m_folder = nullptr;
+    HeldFolder m_folder;
     // Where the system offers more than one way to rename without replacing
     // (POSIX), the first way not yet answered "not offered here": the file
     // system is asked that once, not again for each file.

@@ -5,16 +5,24 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace quillet {
 
 namespace {
+
+// One rename as the calls take it: bare names relative to the open folder.
+struct Names
+{
+    int folder;
+    const std::string &from;
+    const std::string &to;
+};
 
 // The answers by which a file system says that it does not offer a call at
 // all, as opposed to refusing this rename: only these lead to the next way.
@@ -33,59 +41,7 @@ int errorOf(int result)
     return result == 0 ? 0 : errno;
 }
 
-// The batch joins the root folder "/" and a name with another '/'.
-std::string collapseSeparators(std::string path)
-{
-    const auto doubled = [](char a, char b) { return a == '/' && b == '/'; };
-    path.erase(std::unique(path.begin(), path.end(), doubled), path.end());
-    return path;
-}
-
-std::string_view bareName(std::string_view path)
-{
-    const auto separator = path.rfind('/');
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-// One rename as the calls take it: the names before and after, read relative
-// to the open folder \a folder, or as paths when it is AT_FDCWD.
-struct Names
-{
-    int folder;
-    std::string from;
-    std::string to;
-};
-
-bool isDirectlyIn(std::string_view path, std::string_view folderPrefix)
-{
-    return path.starts_with(folderPrefix) &&
-           path.find('/', folderPrefix.size()) == std::string_view::npos;
-}
-
-// Bare names relative to the held folder when both paths lie directly in it,
-// so that the rename happens in the folder that was opened and no path limit
-// applies; otherwise the paths as given.
-Names namesFor(const HeldFolder *folder, const std::string &from, const std::string &to)
-{
-    if (folder != nullptr && folder->Descriptor() >= 0) {
-        const std::string prefix = collapseSeparators(folder->Path() + '/');
-        if (isDirectlyIn(from, prefix) && isDirectlyIn(to, prefix))
-            return {folder->Descriptor(), std::string(bareName(from)), std::string(bareName(to))};
-    }
-    return {AT_FDCWD, from, to};
-}
-
-// Only a path given whole can pass the system's limit on paths; a name
-// relative to the held folder can only be too long itself.
-RenameFailure tooLongFailure(const Names &names)
-{
-    const bool longPath =
-        names.folder == AT_FDCWD && std::max(names.from.size(), names.to.size()) >= PATH_MAX;
-    return longPath && bareName(names.to).size() <= NAME_MAX ? RenameFailure::PathTooLong
-                                                             : RenameFailure::NameTooLong;
-}
-
-RenameFailure failureOf(int error, const Names &names)
+RenameFailure failureOf(int error)
 {
     switch (error) {
     case EEXIST:
@@ -99,7 +55,7 @@ RenameFailure failureOf(int error, const Names &names)
     case EROFS:
         return RenameFailure::ReadOnlyFileSystem;
     case ENAMETOOLONG:
-        return tooLongFailure(names);
+        return RenameFailure::NameTooLong;
     case EINVAL:
     case EILSEQ:
         return RenameFailure::InvalidName;
@@ -128,7 +84,8 @@ int renameOverPlaceholder(PosixCalls &calls, const Names &names)
             return 0;
         calls.unlink(names.folder, names.to);
     }
-    return calls.lstat(names.folder, names.from) == ENOENT ? ENOENT : error;
+    FileIdentity ignored;
+    return calls.lstat(names.folder, names.from, ignored) == ENOENT ? ENOENT : error;
 }
 
 // The file has both names after a hard link: the old one is removed, or, when
@@ -160,6 +117,22 @@ int renameWithoutReplacing(PosixCalls &calls, const Names &names, int &firstWay)
         firstWay = kPlaceholderWay;
     }
     return renameOverPlaceholder(calls, names);
+}
+
+[[noreturn]] void throwRenameError(int error, const std::string &oldName, const std::string &newName)
+{
+    throw RenameError(failureOf(error), oldName, newName, std::generic_category().message(error));
+}
+
+// An undo renames back only the file the batch renamed: another file that has
+// taken its new name since is left alone.
+void refuseIfReplaced(PosixCalls &calls, const Names &names, const FileIdentity &expected)
+{
+    FileIdentity identity;
+    if (const int error = calls.lstat(names.folder, names.from, identity))
+        throwRenameError(error, names.from, names.to);
+    if (identity != expected)
+        throw RenameError(RenameFailure::Replaced, names.from, names.to);
 }
 
 } // namespace
@@ -201,40 +174,53 @@ int PosixCalls::rename(int folder, const std::string &from, const std::string &t
     return errorOf(::renameat(folder, from.c_str(), folder, to.c_str()));
 }
 
-int PosixCalls::lstat(int folder, const std::string &name)
+int PosixCalls::lstat(int folder, const std::string &name, FileIdentity &identity)
 {
-    struct stat status
+    struct statx status
     {
     };
-    return errorOf(::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW));
+    if (::statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &status) != 0)
+        return errno;
+    constexpr std::int64_t kNanoseconds = 1'000'000'000;
+    const std::int64_t created =
+        (status.stx_mask & STATX_BTIME) != 0
+            ? status.stx_btime.tv_sec * kNanoseconds + status.stx_btime.tv_nsec
+            : 0;
+    identity = {makedev(status.stx_dev_major, status.stx_dev_minor), status.stx_ino, created};
+    return 0;
 }
 
-void NameFileWith(PosixCalls &calls, const HeldFolder *folder, int &firstWay,
-                  const std::string &oldPath, const std::string &newPath)
+FileIdentity NameFileWith(PosixCalls &calls, int folder, int &firstWay, const std::string &oldName,
+                          const std::string &newName, const std::optional<FileIdentity> &expected)
 {
-    const std::string from = collapseSeparators(oldPath);
-    const std::string to = collapseSeparators(newPath);
-    RefuseUnusableName(bareName(from), bareName(to));
-    const Names names = namesFor(folder, from, to);
+    RefuseUnusableName(oldName, newName);
+    // A bare name with a separator would reach into another folder.
+    if (oldName.find('/') != std::string::npos || newName.find('/') != std::string::npos)
+        throw RenameError(RenameFailure::InvalidName, oldName, newName);
+    const Names names{folder, oldName, newName};
+    if (expected)
+        refuseIfReplaced(calls, names, *expected);
+    FileIdentity identity;
     // Settled before any rename: RENAME_NOREPLACE, a hard link and an
     // exclusive create all answer "exists" for a file renamed onto itself.
-    const int error = from == to ? calls.lstat(names.folder, names.from)
-                                 : renameWithoutReplacing(calls, names, firstWay);
-    if (error != 0) {
-        throw RenameError(failureOf(error, names), bareName(from), bareName(to),
-                          std::generic_category().message(error));
+    if (oldName == newName) {
+        if (const int error = calls.lstat(folder, oldName, identity))
+            throwRenameError(error, oldName, newName);
+        return identity;
     }
+    if (const int error = renameWithoutReplacing(calls, names, firstWay))
+        throwRenameError(error, oldName, newName);
+    // Renamed: should the file be gone again already, it is told by an
+    // identity that no file has, which an undo refuses.
+    calls.lstat(folder, newName, identity);
+    return identity;
 }
 
-void FileRenamer::NameFile(const std::string &oldPath, const std::string &newPath)
+FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string &newName,
+                                   const std::optional<FileIdentity> &expected)
 {
     PosixCalls system;
-    NameFileWith(system, m_folder, m_firstWay, oldPath, newPath);
-}
-
-void NameFile(const std::string &oldPath, const std::string &newPath)
-{
-    FileRenamer().NameFile(oldPath, newPath);
+    return NameFileWith(system, m_folder.Descriptor(), m_firstWay, oldName, newName, expected);
 }
 
 } // namespace quillet

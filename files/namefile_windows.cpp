@@ -17,33 +17,6 @@ namespace {
 // MOVEFILE_COPY_ALLOWED, so that a file is never copied and deleted instead.
 constexpr DWORD kRenameOnly = 0;
 
-bool isSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
-// Runs of separators read as one ("C:\" joined with a name gives "C:\\name"),
-// and '/' becomes '\', as "\\?\" paths take no other separator. The leading
-// "\\" of a UNC path (\\server\share) or of a "\\?\" path stays.
-std::string collapseSeparators(const std::string &path)
-{
-    std::string collapsed;
-    collapsed.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (!isSeparator(path[i]))
-            collapsed += path[i];
-        else if (collapsed.empty() || collapsed.back() != '\\' || (i == 1 && collapsed == "\\"))
-            collapsed += '\\';
-    }
-    return collapsed;
-}
-
-std::string_view bareName(std::string_view path)
-{
-    const auto separator = path.find_last_of('\\');
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
 // The names Windows keeps for devices, alone or before an extension: a file
 // "CON.txt" is the console to every Windows program.
 bool isDeviceName(std::string_view name)
@@ -64,9 +37,16 @@ bool isDeviceName(std::string_view name)
 }
 
 // With "\\?\" paths the system would make names that Windows programs,
-// which take paths without that prefix, can neither open nor delete.
+// which take paths without that prefix, can neither open nor delete. A name
+// with a separator would reach into another folder, and one with a colon
+// into a stream of another file.
 void refuseNameWindowsCannotOpen(std::string_view oldName, std::string_view newName)
 {
+    const auto unsafe = [](std::string_view name) {
+        return name.find_first_of("\\/:") != std::string_view::npos;
+    };
+    if (unsafe(oldName) || unsafe(newName))
+        throw RenameError(RenameFailure::InvalidName, oldName, newName);
     if (newName.ends_with('.'))
         throw RenameError(RenameFailure::EndsInDot, oldName, newName);
     if (isDeviceName(newName))
@@ -113,40 +93,78 @@ RenameFailure failureOf(DWORD error, std::string_view newName)
 }
 
 // Throws the failure that the system's last error stands for.
-[[noreturn]] void failWithLastError(const std::string &from, const std::string &to)
+[[noreturn]] void failWithLastError(std::string_view from, std::string_view to)
 {
     const DWORD error = GetLastError();
-    throw RenameError(failureOf(error, bareName(to)), bareName(from), bareName(to),
-                      SystemMessage(error));
+    throw RenameError(failureOf(error, to), from, to, SystemMessage(error));
+}
+
+// The one place where a name becomes a path: the held folder's, with the
+// "\\?\" prefix that lifts the length limit and keeps names as they are.
+std::wstring pathIn(const HeldFolder &folder, const std::string &oldName,
+                    const std::string &newName, const std::string &name)
+{
+    std::string path = folder.Path();
+    if (!path.ends_with('\\') && !path.ends_with('/'))
+        path += '\\';
+    path += name;
+    const auto wide = ToWide(path);
+    if (!wide)
+        throw RenameError(RenameFailure::InvalidName, oldName, newName);
+    return LongPath(*wide);
+}
+
+// The identity of the entry at \a path itself (a link, not its target), or
+// nothing, with the system's last error set, when it cannot be looked at.
+std::optional<FileIdentity> identityOf(const std::wstring &path)
+{
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    if (!known)
+        return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        join(information.nFileIndexHigh, information.nFileIndexLow),
+                        static_cast<std::int64_t>(join(information.ftCreationTime.dwHighDateTime,
+                                                       information.ftCreationTime.dwLowDateTime))};
 }
 
 } // namespace
 
-void NameFile(const std::string &oldPath, const std::string &newPath)
+FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string &newName,
+                                   const std::optional<FileIdentity> &expected)
 {
-    const std::string from = collapseSeparators(oldPath);
-    const std::string to = collapseSeparators(newPath);
-    RefuseUnusableName(bareName(from), bareName(to));
-    refuseNameWindowsCannotOpen(bareName(from), bareName(to));
-    const auto wideFrom = ToWide(from);
-    const auto wideTo = ToWide(to);
-    if (!wideFrom || !wideTo)
-        throw RenameError(RenameFailure::InvalidName, bareName(from), bareName(to));
-    // The same entry is only looked up, never renamed onto itself. The
-    // attributes of a symbolic link are its own, so a dangling one is there.
-    if (from == to) {
-        if (GetFileAttributesW(LongPath(*wideFrom).c_str()) == INVALID_FILE_ATTRIBUTES)
-            failWithLastError(from, to);
-        return;
+    RefuseUnusableName(oldName, newName);
+    refuseNameWindowsCannotOpen(oldName, newName);
+    const std::wstring from = pathIn(m_folder, oldName, newName, oldName);
+    const std::wstring to = pathIn(m_folder, oldName, newName, newName);
+    // An undo renames back only the file the batch renamed: another file
+    // that has taken its new name since is left alone.
+    if (expected) {
+        const std::optional<FileIdentity> identity = identityOf(from);
+        if (!identity)
+            failWithLastError(oldName, newName);
+        if (*identity != *expected)
+            throw RenameError(RenameFailure::Replaced, oldName, newName);
     }
-    if (!MoveFileExW(LongPath(*wideFrom).c_str(), LongPath(*wideTo).c_str(), kRenameOnly))
-        failWithLastError(from, to);
-}
-
-// The folder is reached by its path (see HeldFolder).
-void FileRenamer::NameFile(const std::string &oldPath, const std::string &newPath)
-{
-    quillet::NameFile(oldPath, newPath);
+    // The same entry is only looked up, never renamed onto itself.
+    if (oldName != newName && !MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
+        failWithLastError(oldName, newName);
+    const std::optional<FileIdentity> identity = identityOf(to);
+    if (!identity && oldName == newName)
+        failWithLastError(oldName, newName);
+    // Renamed: should the file be gone again already, it is told by an
+    // identity that no file has, which an undo refuses.
+    return identity.value_or(FileIdentity{});
 }
 
 } // namespace quillet

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "heldfolder.h"
+#include "batch.h"
 
+#include <optional>
 #include <string>
 
 namespace quillet {
 
 /// The system calls that the POSIX rename makes, one virtual function each,
 /// so that a test can make any of them fail or can change the folder just
-/// before one runs. Names are read relative to the open folder \a folder, or
-/// as paths when it is AT_FDCWD. Each returns 0 on success, or else the errno
-/// value of its failure. The defaults call the system.
+/// before one runs. Names are bare names, read relative to the open folder
+/// \a folder. Each returns 0 on success, or else the errno value of its
+/// failure. The defaults call the system.
 class PosixCalls
 {
 public:
@@ -29,8 +30,9 @@ public:
     virtual int createExclusive(int folder, const std::string &name);
     /// Renames, replacing whatever is at \a to.
     virtual int rename(int folder, const std::string &from, const std::string &to);
-    /// Looks \a name up without following a symbolic link: 0 when it exists.
-    virtual int lstat(int folder, const std::string &name);
+    /// Looks \a name up without following a symbolic link: 0 when it exists,
+    /// and then \a identity is set to the file's.
+    virtual int lstat(int folder, const std::string &name, FileIdentity &identity);
 };
 
 /// The ways to a new name without replacing, in the order they are tried.
@@ -40,11 +42,11 @@ enum RenameWay : int {
     kPlaceholderWay, ///< an empty file claims the new name, then a rename over it
 };
 
-/// NameFile, making its system calls through \a calls. Paths directly in
-/// \a folder, when it holds one, are renamed by their bare names relative to
-/// it. The ways are tried from \a firstWay on; each the file system answers
-/// it does not offer moves \a firstWay past it, for the next renames.
-void NameFileWith(PosixCalls &calls, const HeldFolder *folder, int &firstWay,
-                  const std::string &oldPath, const std::string &newPath);
+/// FileRenamer::NameFile, renaming in the open folder \a folder and making
+/// its system calls through \a calls. The ways are tried from \a firstWay on;
+/// each the file system answers it does not offer moves \a firstWay past it,
+/// for the next renames.
+FileIdentity NameFileWith(PosixCalls &calls, int folder, int &firstWay, const std::string &oldName,
+                          const std::string &newName, const std::optional<FileIdentity> &expected);
 
 } // namespace quillet

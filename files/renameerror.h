@@ -20,6 +20,9 @@ enum class RenameFailure {
     EndsInDot,
     ReservedName,
     InUse,
+    /// Another file has taken the name since a batch gave it to the file
+    /// that an undo is to rename back.
+    Replaced,
     /// The file is gone because an earlier batch renamed it: told by the
     /// window, which knows what its batches renamed.
     RenamedEarlier,

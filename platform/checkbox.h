@@ -1,13 +1,11 @@
 #pragma once
 
-#include "batch.h"
-
 #include <QCheckBox>
 
 namespace quillet {
 
 /// A check box whose Value is 0 unchecked, 1 checked or 2 grayed.
-class CheckBox final : public QCheckBox, public UnderscoreFlag
+class CheckBox final : public QCheckBox
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CheckBox)
@@ -15,7 +13,7 @@ class CheckBox final : public QCheckBox, public UnderscoreFlag
 public:
     explicit CheckBox(QWidget *parent = nullptr);
 
-    int Value() const override;
+    int Value() const;
     void SetValue(int value);
 };
 

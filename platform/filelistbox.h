@@ -1,6 +1,5 @@
 #pragma once
 
-#include "batch.h"
 #include "folderreader.h"
 #include "listbox.h"
 
@@ -16,7 +15,7 @@ namespace quillet {
 /// time, so renaming files does not change what the list shows. Names are
 /// kept as the exact bytes the folder holds; a name that is not valid UTF-8 is
 /// shown with replacement marks but handed on unchanged.
-class FileListBox final : public QListView, public NameList, public FolderSource
+class FileListBox final : public QListView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FileListBox)
@@ -38,9 +37,10 @@ public:
     /// pattern is kept for the next folder and the list stays as it was.
     void SetPattern(const std::string &pattern);
 
-    int ListCount() const override;
-    std::string List(int index) const override;
-    std::string FolderPath() const override { return Path(); }
+    int ListCount() const;
+    std::string List(int index) const;
+    /// Every listed name, in the order shown.
+    const std::vector<std::string> &Names() const { return m_model->lines(); }
     /// The folder the list was last read from, held open until the next
     /// successful read, so that its files are renamed there even if its path
     /// is moved or taken by another folder meanwhile.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "batch.h"
-
 #include <QAbstractListModel>
 #include <QListView>
 
@@ -28,6 +26,7 @@ public:
     int count() const { return static_cast<int>(m_lines.size()); }
     /// Line \a row, 0 <= row < count(); throws std::out_of_range otherwise.
     const std::string &line(int row) const;
+    const std::vector<std::string> &lines() const { return m_lines; }
     /// Replaces every line at once, with a single reset of the views.
     void setLines(std::vector<std::string> lines);
     /// Adds \a line at the end. The views hear of the lines added in one go
@@ -57,7 +56,7 @@ void PaintFocusFrame(QAbstractItemView &view);
 
 /// A plain list of lines that the program fills; the user can only select
 /// and scroll.
-class ListBox final : public QListView, public ResultSink
+class ListBox final : public QListView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ListBox)
@@ -66,8 +65,9 @@ public:
     explicit ListBox(QWidget *parent = nullptr);
     ~ListBox() override;
 
-    void Clear() override;
-    void AddItem(const std::string &item) override;
+    void Clear();
+    /// Adds \a item at the end.
+    void AddItem(const std::string &item);
     int ListCount() const;
     std::string List(int index) const;
 

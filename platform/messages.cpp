@@ -20,18 +20,18 @@ public:
     static QString unexpected() { return tr("An unexpected error stopped the action."); }
     static QString rename(const RenameError &error);
     static QString folder(const FolderError &error);
-    static QString batch(const BatchStopped &stop);
-    static QString undo(const UndoStopped &stop);
+    static QString batch(const RenamingResult &result);
+    static QString undo(const RenamingResult &result);
+    static QString progress(const RenamingProgress &progress, const QString &shownName);
+    static QString stop() { return tr("Stop"); }
 
 private:
     static QString renameReason(const RenameError &error);
     static QString folderReason(const FolderError &error);
-    static QString renamedPart(int count);
-    static QString untouchedPart(int count);
-    static QString stoppedBatch(const BatchStopped &stop);
-    static QString restoredPart(int count);
-    static QString keptPart(int count);
-    static QString stoppedUndo(const UndoStopped &stop);
+    static QString renamedPart(const RenamingResult &result);
+    static QString leftPart(const RenamingResult &result);
+    static QString restoredPart(const RenamingResult &result);
+    static QString keptPart(const RenamingResult &result);
 };
 
 QString text(const std::string &bytes)
@@ -72,6 +72,10 @@ QString Messages::renameReason(const RenameError &error)
             .arg(text(error.newName().substr(0, error.newName().find('.'))));
     case RenameFailure::InUse:
         return tr("the file is in use");
+    case RenameFailure::Replaced:
+        return tr("another file has taken the name \"%1\" since it was renamed; that file is "
+                  "left alone")
+            .arg(text(error.oldName()));
     case RenameFailure::NoSpace:
         return tr("there is no space left on the drive");
     case RenameFailure::RenamedEarlier:
@@ -114,50 +118,41 @@ QString Messages::folder(const FolderError &error)
         .arg(text(error.folder()), folderReason(error));
 }
 
-QString Messages::renamedPart(int count)
+// What is told of the files renamed: those whose names changed apart from
+// those renamed onto themselves, as they held no space.
+QString Messages::renamedPart(const RenamingResult &result)
 {
-    if (count == 0)
+    const int renamed = static_cast<int>(result.renamed.size());
+    const int changed = result.changedCount();
+    const int kept = renamed - changed;
+    if (renamed == 0)
         return tr("No file was renamed.");
-    if (count == 1)
-        return tr("The file before it was renamed and is listed.");
-    return tr("The %1 files before it were renamed and are listed.").arg(count);
+    if (kept == 0)
+        return tr("%n file(s) renamed and listed.", nullptr, changed);
+    if (changed == 0)
+        return tr("%n file(s) held no spaces and kept their names; listed.", nullptr, kept);
+    return tr("%1 and %2; all %n are listed.", nullptr, renamed)
+        .arg(tr("%n file(s) renamed", nullptr, changed), tr("%n kept their names", nullptr, kept));
 }
 
-QString Messages::untouchedPart(int count)
+// A failed rename leaves that file and those after it; a stop on request
+// comes between two files, so none is "this file".
+QString Messages::leftPart(const RenamingResult &result)
 {
-    if (count == 0)
+    const int untouched = result.untouchedCount();
+    if (result.stopRequested)
+        return tr("%n file(s) left as they were.", nullptr, untouched);
+    if (untouched == 1)
         return tr("This file was left as it was.");
-    if (count == 1)
-        return tr("This file and the file after it were left as they were.");
-    return tr("This file and the %1 files after it were left as they were.").arg(count);
+    return tr("This file and the %n file(s) after it were left as they were.", nullptr,
+              untouched - 1);
 }
 
-// The error nested in \a stop: what stopped the batch or the undo.
-std::exception_ptr causeOf(const BatchStopped &stop)
-{
-    const auto *nested = dynamic_cast<const std::nested_exception *>(&stop);
-    return nested != nullptr ? nested->nested_ptr() : nullptr;
-}
-
-bool stoppedOnRequest(const BatchStopped &stop)
+// The error that stopped the batch or the undo.
+QString causeText(const RenamingResult &result)
 {
     try {
-        if (const std::exception_ptr cause = causeOf(stop))
-            std::rethrow_exception(cause);
-    } catch (const RenamingStopped &) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
-QString causeText(const BatchStopped &stop)
-{
-    const std::exception_ptr cause = causeOf(stop);
-    if (!cause)
-        return UnexpectedErrorMessage();
-    try {
-        std::rethrow_exception(cause);
+        std::rethrow_exception(result.failure);
     } catch (const std::exception &error) {
         return UserMessage(error);
     } catch (...) {
@@ -165,79 +160,66 @@ QString causeText(const BatchStopped &stop)
     }
 }
 
-// A stop on request comes between two files: none is "this file", and the
-// file it came before is left as it was with the others.
-QString Messages::stoppedBatch(const BatchStopped &stop)
+QString Messages::batch(const RenamingResult &result)
 {
-    const int renamed = stop.renamedCount();
-    const int left = stop.untouchedCount() + 1;
-    const QString renamedText = renamed == 0 ? tr("No file was renamed.")
-                                : renamed == 1
-                                    ? tr("1 file was renamed and is listed.")
-                                    : tr("%1 files were renamed and are listed.").arg(renamed);
-    const QString leftText = left == 1 ? tr("1 file was left as it was.")
-                                       : tr("%1 files were left as they were.").arg(left);
-    return tr("Renaming was stopped.\n\n%1 %2").arg(renamedText, leftText);
-}
-
-QString Messages::batch(const BatchStopped &stop)
-{
-    if (stoppedOnRequest(stop))
-        return stoppedBatch(stop);
+    if (result.stopRequested)
+        return tr("Renaming was stopped.\n\n%1 %2").arg(renamedPart(result), leftPart(result));
+    if (!result.failure)
+        return {};
     return tr("%1\n\nRenaming stopped at this file. %2 %3")
-        .arg(causeText(stop), renamedPart(stop.renamedCount()),
-             untouchedPart(stop.untouchedCount()));
+        .arg(causeText(result), renamedPart(result), leftPart(result));
 }
 
 // An undo names the files back last first: the ones it restored before a
 // failure were renamed after the file it failed at.
-QString Messages::restoredPart(int count)
+QString Messages::restoredPart(const RenamingResult &result)
 {
-    if (count == 0)
+    const int restored = static_cast<int>(result.renamed.size());
+    if (restored == 0)
         return tr("No file got its old name back.");
-    if (count == 1)
-        return tr("The file renamed after it got its old name back.");
-    return tr("The %1 files renamed after it got their old names back.").arg(count);
+    if (result.stopRequested)
+        return tr("%n file(s) got their old names back.", nullptr, restored);
+    return tr("The %n file(s) renamed after it got their old names back.", nullptr, restored);
 }
 
-QString Messages::keptPart(int count)
+QString Messages::keptPart(const RenamingResult &result)
 {
-    if (count == 0)
+    const int untouched = result.untouchedCount();
+    if (result.stopRequested)
+        return tr("%n file(s) keep their new names.", nullptr, untouched);
+    if (untouched == 1)
         return tr("This file keeps its new name.");
-    if (count == 1)
-        return tr("This file and the file renamed before it keep their new names.");
-    return tr("This file and the %1 files renamed before it keep their new names.").arg(count);
+    return tr("This file and the %n file(s) renamed before it keep their new names.", nullptr,
+              untouched - 1);
 }
 
-QString Messages::stoppedUndo(const UndoStopped &stop)
+QString Messages::undo(const RenamingResult &result)
 {
-    const int restored = stop.renamedCount();
-    const int kept = stop.untouchedCount() + 1;
-    const QString restoredText = restored == 0 ? tr("No file got its old name back.")
-                                 : restored == 1
-                                     ? tr("1 file got its old name back.")
-                                     : tr("%1 files got their old names back.").arg(restored);
-    const QString keptText = kept == 1 ? tr("1 file keeps its new name.")
-                                       : tr("%1 files keep their new names.").arg(kept);
-    return tr("Undoing the renaming was stopped.\n\n%1 %2").arg(restoredText, keptText);
-}
-
-QString Messages::undo(const UndoStopped &stop)
-{
-    if (stoppedOnRequest(stop))
-        return stoppedUndo(stop);
+    if (result.stopRequested)
+        return tr("Undoing the renaming was stopped.\n\n%1 %2")
+            .arg(restoredPart(result), keptPart(result));
+    if (!result.failure)
+        return {};
     return tr("%1\n\nUndoing stopped at this file. %2 %3")
-        .arg(causeText(stop), restoredPart(stop.renamedCount()), keptPart(stop.untouchedCount()));
+        .arg(causeText(result), restoredPart(result), keptPart(result));
+}
+
+QString Messages::progress(const RenamingProgress &progress, const QString &shownName)
+{
+    const bool batch = progress.kind == RenamingProgress::Kind::Batch;
+    QString text = batch ? tr("Renaming %1 of %2:\n%3") : tr("Undoing %1 of %2:\n%3");
+    text = text.arg(progress.index + 1).arg(progress.total).arg(shownName);
+    if (progress.stopping)
+        text += QLatin1Char('\n') + tr("Stopping once this file is done.");
+    if (progress.slow)
+        text += QLatin1Char('\n') + tr("Waiting for this file: the file system is slow to answer.");
+    return text;
 }
 
 } // namespace
 
 QString UserMessage(const std::exception &error)
 {
-    if (const auto *stop = dynamic_cast<const UndoStopped *>(&error))
-        return Messages::undo(*stop);
-    if (const auto *stop = dynamic_cast<const BatchStopped *>(&error))
-        return Messages::batch(*stop);
     if (const auto *rename = dynamic_cast<const RenameError *>(&error))
         return Messages::rename(*rename);
     if (const auto *folder = dynamic_cast<const FolderError *>(&error))
@@ -248,6 +230,26 @@ QString UserMessage(const std::exception &error)
 QString UnexpectedErrorMessage()
 {
     return Messages::unexpected();
+}
+
+QString BatchReport(const RenamingResult &result)
+{
+    return Messages::batch(result);
+}
+
+QString UndoReport(const RenamingResult &result)
+{
+    return Messages::undo(result);
+}
+
+QString ProgressText(const RenamingProgress &progress, const QString &shownName)
+{
+    return Messages::progress(progress, shownName);
+}
+
+QString StopButtonText()
+{
+    return Messages::stop();
 }
 
 } // namespace quillet

@@ -6,13 +6,44 @@
 
 namespace quillet {
 
+struct RenamingResult;
+
 /// The words the user reads for \a error, in the user's language: a rename
-/// that failed, a batch that stopped, a folder that could not be read. Any
-/// other error is told by its own what(). Names and paths are quoted as the
-/// file system has them, decoded as UTF-8 for display.
+/// that failed, a folder that could not be read. Any other error is told by
+/// its own what(). Names and paths are quoted as the file system has them,
+/// decoded as UTF-8 for display.
 QString UserMessage(const std::exception &error);
 
 /// The words the user reads for an error that says nothing of itself.
 QString UnexpectedErrorMessage();
+
+/// What the user reads after a batch: why it stopped and how far it got, or
+/// nothing when it renamed every file.
+QString BatchReport(const RenamingResult &result);
+
+/// What the user reads after an undo, as BatchReport after a batch.
+QString UndoReport(const RenamingResult &result);
+
+/// What a running batch or undo is doing.
+struct RenamingProgress
+{
+    enum class Kind { Batch, Undo };
+
+    Kind kind = Kind::Batch;
+    /// The file being renamed, counted from 0.
+    int index = 0;
+    int total = 0;
+    /// Whether the file system has taken long over that file.
+    bool slow = false;
+    /// Whether the user has asked to stop once that file is done.
+    bool stopping = false;
+};
+
+/// The words of the progress window for \a progress; the file name is
+/// \a shownName, shortened to fit.
+QString ProgressText(const RenamingProgress &progress, const QString &shownName);
+
+/// The caption of the button that stops a batch or an undo.
+QString StopButtonText();
 
 } // namespace quillet

@@ -35,6 +35,7 @@ namespace testutil {
 
 using quillet::NativePath;
 using quillet::PathBytes;
+using Names = std::vector<std::string>;
 
 /// The separator this system writes between a folder and a name.
 char separator();
@@ -101,6 +102,15 @@ template <typename ListControl> std::vector<std::string> listed(const ListContro
     return lines;
 }
 
+/// The new names of the files \a result tells were renamed, in order.
+inline std::vector<std::string> newNames(const quillet::RenamingResult &result)
+{
+    std::vector<std::string> names;
+    for (const quillet::Renamed &file : result.renamed)
+        names.push_back(file.newName);
+    return names;
+}
+
 /// Writes \a content to the file at \a path, named by its exact bytes.
 inline void writeFile(const std::string &path, const std::string &content)
 {
@@ -155,7 +165,8 @@ inline QByteArray nameFileMessage(const std::string &folder, const QByteArray &o
                                   const QByteArray &newName)
 {
     try {
-        quillet::NameFile(join(folder, oldName.toStdString()), join(folder, newName.toStdString()));
+        quillet::FileRenamer(quillet::HeldFolder(folder))
+            .NameFile(oldName.toStdString(), newName.toStdString(), std::nullopt);
     } catch (const quillet::RenameError &error) {
         return quillet::UserMessage(error).toUtf8();
     }

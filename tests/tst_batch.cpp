@@ -2,53 +2,89 @@
 #include "messages.h"
 #include "namefile.h"
 
-#include "fakeroles.h"
 #include "testutil.h"
 
 #include <QTest>
 
 #include <filesystem>
+#include <stop_token>
 #include <string>
 #include <utility>
 #include <vector>
 
 using namespace quillet;
+using namespace Qt::StringLiterals;
 using quillet::NativePath;
 using quillet::PathBytes;
-using testutil::FakeFlag;
-using testutil::FakeFolder;
-using testutil::FakeNames;
-using testutil::FakeSink;
 using testutil::folderNames;
 using testutil::join;
-using testutil::Names;
+using testutil::newNames;
 using testutil::readFile;
 using testutil::writeFile;
+using Names = std::vector<std::string>;
 
 namespace {
 
-// One batch over real files in a fresh temporary folder; each file's
-// content is its own original name, so a test can tell where it went.
-struct Batch
+// Real files in a fresh temporary folder, each holding its own original
+// name, so that a test can tell where every one went.
+struct Folder
 {
     testutil::TempFolder dir;
-    std::string folder = dir.path();
-    FakeNames names;
-    FakeFolder source;
-    FakeFlag flag;
-    FakeSink results;
-    FileRenamer renamer;
+    std::string path = dir.path();
 
-    explicit Batch(Names files)
+    explicit Folder(const Names &files)
     {
-        source.path = folder;
         for (const auto &name : files)
-            writeFile(join(folder, name), name);
-        names.names = std::move(files);
+            writeFile(join(path, name), name);
     }
-    void run() { RunRemoveSpaces({names, source, flag, results, renamer}); }
-    std::string content(const std::string &name) const { return readFile(join(folder, name)); }
+    FileRenamer renamer() const { return FileRenamer(HeldFolder(path)); }
+    std::string content(const std::string &name) const { return readFile(join(path, name)); }
+    /// The contents of every file, sorted: each original name once when no
+    /// file was lost or overwritten.
+    Names contents() const
+    {
+        Names all;
+        for (const auto &name : folderNames(path))
+            all.push_back(content(name));
+        std::sort(all.begin(), all.end());
+        return all;
+    }
 };
+
+// Records what the batch tells of its progress, and asks it to stop when it
+// starts file \a stopAt.
+struct Recorder final : RenamingObserver
+{
+    std::stop_source stop;
+    int stopAt = -1;
+    QStringList heard;
+
+    void Starting(int index, const std::string &name) override
+    {
+        heard << QStringLiteral("start %1 %2").arg(index).arg(QString::fromStdString(name));
+        if (index == stopAt)
+            stop.request_stop();
+    }
+    void Done(const Renamed &file) override
+    {
+        heard << QStringLiteral("done %1").arg(QString::fromStdString(file.newName));
+    }
+};
+
+QString failureText(const RenamingResult &result)
+{
+    try {
+        std::rethrow_exception(result.failure);
+    } catch (const std::exception &error) {
+        return UserMessage(error);
+    }
+}
+
+Names sorted(Names names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 } // namespace
 
@@ -57,97 +93,82 @@ class TestBatch : public QObject
     Q_OBJECT
 
 private slots:
-    void run_renamesAndListsInOrder_data();
-    void run_renamesAndListsInOrder();
-    void run_emptyList_clearsResultsOnly();
-    void run_folderWithTrailingSeparator_renames();
+    void run_renamesInListOrder_data();
+    void run_renamesInListOrder();
     void run_symlink_renamesLinkNotTarget();
     void run_stopsAtFirstFailure_data();
     void run_stopsAtFirstFailure();
+    void run_stopRequested_endsAfterFileInFlight_data();
+    void run_stopRequested_endsAfterFileInFlight();
+    void undo_namesBackOnlyTheFilesRenamed_data();
+    void undo_namesBackOnlyTheFilesRenamed();
 };
 
-void TestBatch::run_renamesAndListsInOrder_data()
+void TestBatch::run_renamesInListOrder_data()
 {
     QTest::addColumn<Names>("files");
-    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("underscore");
     QTest::addColumn<Names>("expected");
+    QTest::addColumn<int>("changed");
 
-    QTest::newRow("flag/unchecked") << Names{"a b.jpg", "c.jpg"} << 0 << Names{"ab.jpg", "c.jpg"};
-    QTest::newRow("flag/checked") << Names{"a b.jpg", "c.jpg"} << 1 << Names{"a_b.jpg", "c.jpg"};
-    QTest::newRow("flag/grayed") << Names{"a b.jpg", "c.jpg"} << 2 << Names{"ab.jpg", "c.jpg"};
+    QTest::newRow("empty list") << Names{} << false << Names{} << 0;
+    QTest::newRow("flag/unchecked") << Names{"a b.jpg", "c.jpg"} << false
+                                    << Names{"ab.jpg", "c.jpg"} << 1;
+    QTest::newRow("flag/checked") << Names{"a b.jpg", "c.jpg"} << true
+                                  << Names{"a_b.jpg", "c.jpg"} << 1;
     QTest::newRow("order/list order, not name order")
-        << Names{"z z.jpg", "a a.jpg", "m.jpg"} << 0 << Names{"zz.jpg", "aa.jpg", "m.jpg"};
+        << Names{"z z.jpg", "a a.jpg", "m.jpg"} << false << Names{"zz.jpg", "aa.jpg", "m.jpg"} << 2;
     const std::string raw = testutil::rawNamePart();
     QTest::newRow("raw/only this system's names")
-        << Names{"caf" + raw + " x" + raw + ".jpg"} << 0 << Names{"caf" + raw + "x" + raw + ".jpg"};
+        << Names{"caf" + raw + " x" + raw + ".jpg"} << false
+        << Names{"caf" + raw + "x" + raw + ".jpg"} << 1;
     QTest::newRow("bytes/leading dash")
-        << Names{"-a b.jpg", "--x y"} << 0 << Names{"-ab.jpg", "--xy"};
+        << Names{"-a b.jpg", "--x y"} << false << Names{"-ab.jpg", "--xy"} << 2;
     if (testutil::namesAreBytes())
-        QTest::newRow("bytes/newline") << Names{"a b\n.jpg"} << 0 << Names{"ab\n.jpg"};
+        QTest::newRow("bytes/newline") << Names{"a b\n.jpg"} << false << Names{"ab\n.jpg"} << 1;
     QTest::newRow("length/255-byte name")
-        << Names{std::string(120, 'a') + ' ' + std::string(134, 'b')} << 1
-        << Names{std::string(120, 'a') + '_' + std::string(134, 'b')};
+        << Names{std::string(120, 'a') + ' ' + std::string(134, 'b')} << true
+        << Names{std::string(120, 'a') + '_' + std::string(134, 'b')} << 1;
 }
 
-void TestBatch::run_renamesAndListsInOrder()
+void TestBatch::run_renamesInListOrder()
 {
     QFETCH(Names, files);
-    QFETCH(int, flag);
+    QFETCH(bool, underscore);
     QFETCH(Names, expected);
-    Batch batch(files);
-    QVERIFY(batch.dir.isValid());
-    batch.flag.value = flag;
+    QFETCH(int, changed);
+    Folder folder(files);
+    QVERIFY(folder.dir.isValid());
+    writeFile(join(folder.path, "not listed.txt"), "not listed.txt");
+    FileRenamer renamer = folder.renamer();
 
-    batch.run();
+    const RenamingResult result = RunRemoveSpaces({files, underscore}, renamer);
 
-    QCOMPARE(batch.results.items, expected);
-    Names sortedExpected = expected;
-    std::sort(sortedExpected.begin(), sortedExpected.end());
-    QCOMPARE(folderNames(batch.folder), sortedExpected);
+    QVERIFY(!result.failure && !result.stopRequested);
+    QCOMPARE(newNames(result), expected);
+    QCOMPARE(result.changedCount(), changed);
+    Names after = expected;
+    after.push_back("not listed.txt");
+    QCOMPARE(folderNames(folder.path), sorted(after));
     for (std::size_t i = 0; i < files.size(); ++i)
-        QCOMPARE(batch.content(expected[i]), files[i]);
-}
-
-void TestBatch::run_emptyList_clearsResultsOnly()
-{
-    Batch batch({});
-    QVERIFY(batch.dir.isValid());
-    writeFile(batch.folder + "/not listed.jpg", "x");
-
-    batch.run();
-
-    QCOMPARE(batch.results.items, Names{});
-    QCOMPARE(folderNames(batch.folder), Names{"not listed.jpg"});
-}
-
-void TestBatch::run_folderWithTrailingSeparator_renames()
-{
-    // The root of a drive ends in a separator, so the joined paths hold two.
-    Batch batch({"a b.jpg"});
-    QVERIFY(batch.dir.isValid());
-    batch.source.path = batch.folder + testutil::separator();
-
-    batch.run();
-
-    QCOMPARE(batch.results.items, Names{"ab.jpg"});
-    QCOMPARE(batch.content("ab.jpg"), std::string("a b.jpg"));
+        QCOMPARE(folder.content(expected[i]), files[i]);
 }
 
 void TestBatch::run_symlink_renamesLinkNotTarget()
 {
-    Batch batch({"tar get.jpg"});
-    QVERIFY(batch.dir.isValid());
+    Folder folder({"tar get.jpg"});
+    QVERIFY(folder.dir.isValid());
     std::error_code error;
-    std::filesystem::create_symlink("tar get.jpg", NativePath(join(batch.folder, "li nk.jpg")),
+    std::filesystem::create_symlink("tar get.jpg", NativePath(join(folder.path, "li nk.jpg")),
                                     error);
     if (error)
         QSKIP("this system makes no symbolic links here");
-    batch.names.names = {"li nk.jpg"};
+    FileRenamer renamer = folder.renamer();
 
-    batch.run();
+    RunRemoveSpaces({{"li nk.jpg"}}, renamer);
 
-    QCOMPARE(folderNames(batch.folder), (Names{"link.jpg", "tar get.jpg"}));
-    const auto link = NativePath(join(batch.folder, "link.jpg"));
+    QCOMPARE(folderNames(folder.path), (Names{"link.jpg", "tar get.jpg"}));
+    const auto link = NativePath(join(folder.path, "link.jpg"));
     QVERIFY(std::filesystem::is_symlink(link));
     QCOMPARE(PathBytes(std::filesystem::read_symlink(link)), std::string("tar get.jpg"));
 }
@@ -155,80 +176,161 @@ void TestBatch::run_symlink_renamesLinkNotTarget()
 void TestBatch::run_stopsAtFirstFailure_data()
 {
     QTest::addColumn<Names>("files");
-    QTest::addColumn<Names>("listed");
     QTest::addColumn<Names>("removedBeforeRun");
+    QTest::addColumn<Names>("renamed");
     QTest::addColumn<Names>("folderAfter");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("failure");
 
     QTest::newRow("collision/new name exists")
-        << Names{"c.jpg", "a b.jpg", "ab.jpg", "x y.jpg"} << Names{"c.jpg"} << Names{}
+        << Names{"c.jpg", "a b.jpg", "ab.jpg", "x y.jpg"} << Names{} << Names{"c.jpg"}
         << Names{"a b.jpg", "ab.jpg", "c.jpg", "x y.jpg"}
         << QStringLiteral(
-               "Could not rename \"a b.jpg\" to \"ab.jpg\": a file named \"ab.jpg\" "
-               "already exists.\n\nRenaming stopped at this file. The file before it was "
-               "renamed and is listed. This file and the 2 files after it were left as they were.");
+               R"(Could not rename "a b.jpg" to "ab.jpg": a file named "ab.jpg" already exists.)");
     QTest::newRow("collision/two spaced names meet")
-        << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{"ab.jpg"} << Names{}
+        << Names{"a b.jpg", "a  b.jpg", "x y.jpg"} << Names{} << Names{"ab.jpg"}
         << Names{"a  b.jpg", "ab.jpg", "x y.jpg"}
-        << QStringLiteral("This file and the file after it were left as they were.");
+        << QStringLiteral(
+               R"(Could not rename "a  b.jpg" to "ab.jpg": a file named "ab.jpg" already exists.)");
     // A name without spaces is still asked for: the list must not claim a
     // file that is gone.
     QTest::newRow("stale/vanished name without spaces")
-        << Names{"c.jpg", "d.jpg"} << Names{"c.jpg"} << Names{"d.jpg"} << Names{"c.jpg"}
-        << QStringLiteral("\"d.jpg\" to \"d.jpg\": the file no longer exists.");
+        << Names{"c.jpg", "d.jpg"} << Names{"d.jpg"} << Names{"c.jpg"} << Names{"c.jpg"}
+        << QStringLiteral(R"(Could not rename "d.jpg" to "d.jpg": the file no longer exists.)");
     QTest::newRow("stale/listed file vanished")
-        << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"c.jpg", "d.jpg"} << Names{"a b.jpg"}
+        << Names{"c.jpg", "d.jpg", "a b.jpg"} << Names{"a b.jpg"} << Names{"c.jpg", "d.jpg"}
         << Names{"c.jpg", "d.jpg"}
-        << QStringLiteral(
-               "\"a b.jpg\" to \"ab.jpg\": the file no longer exists.\n\nRenaming stopped "
-               "at this file. The 2 files before it were renamed and are listed. This file was "
-               "left as it was.");
+        << QStringLiteral(R"(Could not rename "a b.jpg" to "ab.jpg": the file no longer exists.)");
     if (testutil::namesAreBytes()) {
         QTest::newRow("empty new name/only spaces")
             << Names{"   "} << Names{} << Names{} << Names{"   "}
-            << QStringLiteral("the new name would be empty, as the name is made only of spaces."
-                              "\n\nRenaming stopped at this file. No file was renamed. This file "
-                              "was left as it was.");
+            << QStringLiteral(R"(Could not rename "   " to "": the new name would be empty, )"
+                              "as the name is made only of spaces.");
     }
 }
 
 void TestBatch::run_stopsAtFirstFailure()
 {
     QFETCH(Names, files);
-    QFETCH(Names, listed);
     QFETCH(Names, removedBeforeRun);
+    QFETCH(Names, renamed);
     QFETCH(Names, folderAfter);
-    QFETCH(QString, message);
-    Batch batch(files);
-    QVERIFY(batch.dir.isValid());
+    QFETCH(QString, failure);
+    Folder folder(files);
+    QVERIFY(folder.dir.isValid());
     for (const auto &name : removedBeforeRun)
-        QVERIFY(std::filesystem::remove(NativePath(join(batch.folder, name))));
+        QVERIFY(std::filesystem::remove(NativePath(join(folder.path, name))));
+    const Names contentsBefore = folder.contents();
+    FileRenamer renamer = folder.renamer();
 
-    int renamedCount = -1;
-    QString reported;
-    try {
-        batch.run();
-    } catch (const BatchStopped &stop) {
-        renamedCount = stop.renamedCount();
-        reported = quillet::UserMessage(stop);
+    const RenamingResult result = RunRemoveSpaces({files}, renamer);
+
+    QCOMPARE(failureText(result), failure);
+    QVERIFY(!result.stopRequested);
+    QCOMPARE(newNames(result), renamed);
+    QCOMPARE(result.untouchedCount(), static_cast<int>(files.size() - renamed.size()));
+    QCOMPARE(folderNames(folder.path), folderAfter);
+    QCOMPARE(folder.contents(), contentsBefore);
+}
+
+void TestBatch::run_stopRequested_endsAfterFileInFlight_data()
+{
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<Names>("renamed");
+    QTest::addColumn<QStringList>("heard");
+    QTest::newRow("before the first file")
+        << -2 << Names{} << QStringList();
+    QTest::newRow("during the first file")
+        << 0 << Names{"ab.jpg"} << QStringList{"start 0 a b.jpg", "done ab.jpg"};
+    QTest::newRow("during the second file")
+        << 1 << Names{"ab.jpg", "c.jpg"}
+        << QStringList{"start 0 a b.jpg", "done ab.jpg", "start 1 c.jpg", "done c.jpg"};
+}
+
+// A stop asked for while a file is being renamed lets that rename end and
+// touches no file after it.
+void TestBatch::run_stopRequested_endsAfterFileInFlight()
+{
+    QFETCH(int, stopAt);
+    QFETCH(Names, renamed);
+    QFETCH(QStringList, heard);
+    const Names files{"a b.jpg", "c.jpg", "d e.jpg"};
+    Folder folder(files);
+    QVERIFY(folder.dir.isValid());
+    FileRenamer renamer = folder.renamer();
+    Recorder recorder;
+    recorder.stopAt = stopAt;
+    if (stopAt < 0)
+        recorder.stop.request_stop();
+
+    const RenamingResult result =
+        RunRemoveSpaces({files}, renamer, recorder.stop.get_token(), &recorder);
+
+    QVERIFY(result.stopRequested);
+    QVERIFY(!result.failure);
+    QCOMPARE(newNames(result), renamed);
+    QCOMPARE(result.untouchedCount(), static_cast<int>(files.size() - renamed.size()));
+    QCOMPARE(recorder.heard, heard);
+    QCOMPARE(folder.content("d e.jpg"), std::string("d e.jpg"));
+}
+
+void TestBatch::undo_namesBackOnlyTheFilesRenamed_data()
+{
+    QTest::addColumn<QByteArray>("meanwhile"); // what another program does after the batch
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<int>("namedBack");
+    QTest::newRow("untouched since") << QByteArray() << "a b=a b; c d=c d; e=e"_ba << QString() << 2;
+    const QString replaced =
+        QStringLiteral(R"(Could not rename "cd" to "c d": another file has taken the name )"
+                       R"("cd" since it was renamed; that file is left alone.)");
+    QTest::newRow("replaced since") << "replace cd"_ba << "ab=a b; cd=newcomer; e=e"_ba
+                                    << replaced << 0;
+    // The new file may well get the number the removed one had.
+    QTest::newRow("removed and made again since")
+        << "remove cd, make cd"_ba << "ab=a b; cd=newcomer; e=e"_ba << replaced << 0;
+    QTest::newRow("old name taken since")
+        << "take a b"_ba << "a b=newcomer; ab=a b; c d=c d; e=e"_ba
+        << QStringLiteral(
+               R"(Could not rename "ab" to "a b": a file named "a b" already exists.)")
+        << 1;
+    QTest::newRow("removed since")
+        << "remove cd"_ba << "ab=a b; e=e"_ba
+        << QStringLiteral(R"(Could not rename "cd" to "c d": the file no longer exists.)") << 0;
+}
+
+// Undo renames back last first, and only the very files the batch renamed.
+void TestBatch::undo_namesBackOnlyTheFilesRenamed()
+{
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, failure);
+    QFETCH(int, namedBack);
+    Folder folder({"a b", "e", "c d"});
+    QVERIFY(folder.dir.isValid());
+    FileRenamer renamer = folder.renamer();
+    RenamingResult batch = RunRemoveSpaces({{"a b", "e", "c d"}}, renamer);
+    QCOMPARE(batch.changedCount(), 2);
+    std::erase_if(batch.renamed, [](const Renamed &file) { return !file.nameChanged(); });
+    if (meanwhile == "replace cd") {
+        writeFile(join(folder.path, "new"), "newcomer");
+        std::filesystem::rename(NativePath(join(folder.path, "new")),
+                                NativePath(join(folder.path, "cd")));
+    } else if (meanwhile == "remove cd, make cd") {
+        QVERIFY(std::filesystem::remove(NativePath(join(folder.path, "cd"))));
+        // Later, as a user would: file systems stamp a file's making coarsely.
+        QTest::qSleep(50);
+        writeFile(join(folder.path, "cd"), "newcomer");
+    } else if (meanwhile == "take a b") {
+        writeFile(join(folder.path, "a b"), "newcomer");
+    } else if (meanwhile == "remove cd") {
+        QVERIFY(std::filesystem::remove(NativePath(join(folder.path, "cd"))));
     }
 
-    QCOMPARE(renamedCount, static_cast<int>(listed.size()));
-    QVERIFY2(reported.contains(message), qPrintable(reported));
-    QCOMPARE(batch.results.items, listed);
-    QCOMPARE(folderNames(batch.folder), folderAfter);
-    // Each file holds its original name: every one is still there, none overwritten.
-    Names contents;
-    for (const auto &name : folderAfter)
-        contents.push_back(batch.content(name));
-    Names expectedContents;
-    for (const auto &name : files)
-        if (std::find(removedBeforeRun.begin(), removedBeforeRun.end(), name) ==
-            removedBeforeRun.end())
-            expectedContents.push_back(name);
-    std::sort(contents.begin(), contents.end());
-    std::sort(expectedContents.begin(), expectedContents.end());
-    QCOMPARE(contents, expectedContents);
+    const RenamingResult undo = UndoRenames(batch.renamed, renamer);
+
+    QCOMPARE(undo.failure ? failureText(undo) : QString(), failure);
+    QCOMPARE(static_cast<int>(undo.renamed.size()), namedBack);
+    QCOMPARE(testutil::snapshot(folder.path), after);
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

@@ -1,7 +1,6 @@
 #include "batch.h"
 #include "namefile.h"
 
-#include "fakeroles.h"
 #include "fatmount.h"
 #include "testutil.h"
 
@@ -171,23 +170,13 @@ private slots:
         QFETCH(QByteArray, after);
         QFETCH(QByteArray, reason);
         testutil::populate(m_folder, before);
-        testutil::FakeNames names;
-        names.names = listed;
-        testutil::FakeFolder folder;
-        folder.path = m_folder;
-        testutil::FakeFlag flag;
-        testutil::FakeSink sink;
-        quillet::FileRenamer renamer;
+        quillet::FileRenamer renamer{quillet::HeldFolder(m_folder)};
 
-        QByteArray stopped;
-        try {
-            quillet::RunRemoveSpaces({names, folder, flag, sink, renamer});
-        } catch (const quillet::BatchStopped &stop) {
-            stopped = quillet::UserMessage(stop).toUtf8();
-        }
+        const quillet::RenamingResult result = quillet::RunRemoveSpaces({listed}, renamer);
 
+        const QByteArray stopped = quillet::BatchReport(result).toUtf8();
         QCOMPARE(stopped.left(stopped.indexOf('\n')), reason);
-        QCOMPARE(sink.items, results);
+        QCOMPARE(testutil::newNames(result), results);
         QCOMPARE(testutil::snapshot(m_folder), after);
     }
 

@@ -5,7 +5,10 @@
 
 #include <QTest>
 
+#include <filesystem>
+
 using namespace Qt::StringLiterals;
+using quillet::NativePath;
 using testutil::join;
 using testutil::populate;
 using testutil::snapshot;
@@ -72,17 +75,36 @@ private slots:
         QCOMPARE(snapshot(dir.path()), after);
     }
 
-    // The batch joins a drive's root, which ends in a separator, with another.
-    void nameFile_doubledSeparator_readAsOne()
+    // A drive's root folder ends in a separator.
+    void nameFile_folderEndingInSeparator_renames()
     {
         const testutil::TempFolder dir;
         QVERIFY(dir.isValid());
         populate(dir.path(), "a b.jpg=ours");
-        const std::string folder = dir.path() + testutil::separator();
 
-        quillet::NameFile(join(folder, "a b.jpg"), join(folder, "ab.jpg"));
+        QCOMPARE(testutil::nameFileMessage(dir.path() + testutil::separator(), "a b.jpg", "ab.jpg"),
+                 QByteArray());
 
         QCOMPARE(snapshot(dir.path()), "ab.jpg=ours"_ba);
+    }
+
+    // The rename service takes bare names: one that names a path would
+    // reach into another folder.
+    void nameFile_nameWithSeparator_refused()
+    {
+        const testutil::TempFolder dir;
+        QVERIFY(dir.isValid());
+        const std::string sub = join(dir.path(), "sub");
+        QVERIFY(std::filesystem::create_directory(NativePath(sub)));
+        populate(dir.path(), "a b.jpg=ours");
+        const QByteArray intoSub = "sub" + QByteArray(1, testutil::separator()) + "ab.jpg";
+
+        QCOMPARE(testutil::nameFileMessage(dir.path(), "a b.jpg", intoSub),
+                 "Could not rename \"a b.jpg\" to \"" + intoSub +
+                     "\": the new name is not valid here.");
+
+        QCOMPARE(testutil::folderNames(dir.path()), (std::vector<std::string>{"a b.jpg", "sub"}));
+        QCOMPARE(testutil::folderNames(sub), std::vector<std::string>{});
     }
 };
 

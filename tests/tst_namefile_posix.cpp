@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 
@@ -57,9 +56,9 @@ struct FakeCalls final : quillet::PosixCalls
     {
         return call("rename", [&] { return PosixCalls::rename(folder, from, to); });
     }
-    int lstat(int folder, const std::string &name) override
+    int lstat(int folder, const std::string &name, quillet::FileIdentity &identity) override
     {
-        return call("lstat", [&] { return PosixCalls::lstat(folder, name); });
+        return call("lstat", [&] { return PosixCalls::lstat(folder, name, identity); });
     }
 
 private:
@@ -110,17 +109,18 @@ public:
     /// Renames through \a calls as the window does: by bare names relative to
     /// the folder held open, remembering the ways the file system lacks in
     /// \a firstWay.
-    void rename(FakeCalls &calls, int &firstWay, const std::string &oldPath,
-                const std::string &newPath) const
+    void rename(FakeCalls &calls, int &firstWay, const std::string &oldName,
+                const std::string &newName) const
     {
-        quillet::NameFileWith(calls, &m_held, firstWay, oldPath, newPath);
+        quillet::NameFileWith(calls, m_held.Descriptor(), firstWay, oldName, newName,
+                              std::nullopt);
     }
 
     /// As above, for one rename alone.
-    void rename(FakeCalls &calls, const std::string &oldPath, const std::string &newPath) const
+    void rename(FakeCalls &calls, const std::string &oldName, const std::string &newName) const
     {
         int firstWay = quillet::kNoReplaceWay;
-        rename(calls, firstWay, oldPath, newPath);
+        rename(calls, firstWay, oldName, newName);
     }
 
     QByteArray snapshot() const
@@ -211,7 +211,7 @@ private slots:
         dir.populate(before);
         FakeCalls calls;
         calls.failures = failures;
-        QCOMPARE(errorOf([&] { dir.rename(calls, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
+        QCOMPARE(errorOf([&] { dir.rename(calls, "a b.jpg", "ab.jpg"); }),
                  QByteArray());
         QCOMPARE(dir.snapshot(), after);
     }
@@ -256,7 +256,7 @@ private slots:
         calls.failures = failures;
         calls.intrudeBefore = intrudeBefore;
         calls.intruderPath = dir.path("ab.jpg");
-        QCOMPARE(errorOf([&] { dir.rename(calls, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
+        QCOMPARE(errorOf([&] { dir.rename(calls, "a b.jpg", "ab.jpg"); }),
                  message);
         QCOMPARE(dir.snapshot(), after);
     }
@@ -270,23 +270,24 @@ private slots:
         QTest::addColumn<QByteArray>("made");
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QByteArray>("madeForNext");
+        // A renamed file is looked up once more, for its identity.
         const QByteArray byLink = "renameNoReplace link unlink";
         const QByteArray byPlaceholder = "renameNoReplace link createExclusive rename";
-        const QByteArray nextByLink = "link unlink";
-        const QByteArray nextByPlaceholder = "createExclusive rename";
-        QTest::newRow("noReplaceENOSYS/link")
-            << Failures{{"renameNoReplace", ENOSYS}} << byLink << QByteArray() << nextByLink;
-        QTest::newRow("noReplaceEOPNOTSUPP/link")
-            << Failures{{"renameNoReplace", EOPNOTSUPP}} << byLink << QByteArray() << nextByLink;
+        const QByteArray nextByLink = "link unlink lstat";
+        const QByteArray nextByPlaceholder = "createExclusive rename lstat";
+        QTest::newRow("noReplaceENOSYS/link") << Failures{{"renameNoReplace", ENOSYS}}
+                                              << byLink + " lstat" << QByteArray() << nextByLink;
+        QTest::newRow("noReplaceEOPNOTSUPP/link") << Failures{{"renameNoReplace", EOPNOTSUPP}}
+                                                  << byLink + " lstat" << QByteArray() << nextByLink;
         QTest::newRow("linkEMLINK/placeholder")
-            << Failures{{"renameNoReplace", EINVAL}, {"link", EMLINK}} << byPlaceholder
+            << Failures{{"renameNoReplace", EINVAL}, {"link", EMLINK}} << byPlaceholder + " lstat"
             << QByteArray() << nextByPlaceholder;
         QTest::newRow("linkEOPNOTSUPP/placeholder")
-            << Failures{{"renameNoReplace", EINVAL}, {"link", EOPNOTSUPP}} << byPlaceholder
-            << QByteArray() << nextByPlaceholder;
+            << Failures{{"renameNoReplace", EINVAL}, {"link", EOPNOTSUPP}}
+            << byPlaceholder + " lstat" << QByteArray() << nextByPlaceholder;
         QTest::newRow("refused/noReplace")
             << Failures{{"renameNoReplace", EACCES}} << "renameNoReplace"_ba << kDenied
-            << "renameNoReplace"_ba;
+            << "renameNoReplace lstat"_ba;
         QTest::newRow("refused/link") << Failures{{"renameNoReplace", EINVAL}, {"link", EACCES}}
                                       << "renameNoReplace link"_ba << kDenied << nextByLink;
         QTest::newRow("undone/linkWhenUnlinkRefused")
@@ -310,12 +311,12 @@ private slots:
         calls.failures = failures;
         int firstWay = quillet::kNoReplaceWay;
         QCOMPARE(
-            errorOf([&] { dir.rename(calls, firstWay, dir.path("a b.jpg"), dir.path("ab.jpg")); }),
+            errorOf([&] { dir.rename(calls, firstWay, "a b.jpg", "ab.jpg"); }),
             message);
         QCOMPARE(calls.made.join(' '), made);
         calls.made.clear();
 
-        dir.rename(calls, firstWay, dir.path("c d.jpg"), dir.path("cd.jpg"));
+        dir.rename(calls, firstWay, "c d.jpg", "cd.jpg");
 
         QCOMPARE(calls.made.join(' '), madeForNext);
         QCOMPARE(dir.snapshot(),
@@ -324,94 +325,76 @@ private slots:
 
     void requestWithoutRename_leavesFolderAsItWas_data()
     {
-        // The paths are the folder's followed by these tails.
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("oldTail");
-        QTest::addColumn<QByteArray>("newTail");
+        QTest::addColumn<QByteArray>("oldName");
+        QTest::addColumn<QByteArray>("newName");
         QTest::addColumn<QByteArray>("made");
         QTest::addColumn<QByteArray>("message");
-        const auto row = [](const char *name, const QByteArray &before, const QByteArray &oldTail,
-                            const QByteArray &newTail, const QByteArray &made,
+        const auto row = [](const char *name, const QByteArray &before, const QByteArray &oldName,
+                            const QByteArray &newName, const QByteArray &made,
                             const QByteArray &reason) {
-            const auto bare = [](const QByteArray &tail) {
-                return tail.mid(tail.lastIndexOf('/') + 1);
-            };
-            const QByteArray message = reason.isEmpty()
-                                           ? QByteArray()
-                                           : "Could not rename \"" + bare(oldTail) + "\" to \"" +
-                                                 bare(newTail) + "\": " + reason + '.';
-            QTest::newRow(name) << before << oldTail << newTail << made << message;
+            const QByteArray message =
+                reason.isEmpty() ? QByteArray()
+                                 : "Could not rename \"" + oldName + "\" to \"" + newName +
+                                       "\": " + reason + '.';
+            QTest::newRow(name) << before << oldName << newName << made << message;
         };
         const QByteArray missing = "the file no longer exists";
         const QByteArray empty = "the new name would be empty, as the name is made only of spaces";
         const QByteArray invalid = "the new name is not valid here";
-        row("samePath/file", "a.jpg=ours", "/a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/doubledSeparator", "a.jpg=ours", "//a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/danglingSymlink", "a.jpg->none", "/a.jpg", "/a.jpg", "lstat", {});
-        row("samePath/missing", {}, "/a.jpg", "/a.jpg", "lstat", missing);
-        row("unusable/empty", "   =ours", "/   ", "/", {}, empty);
-        row("unusable/emptyAfterDoubledSeparator", "   =ours", "/   ", "//", {}, empty);
-        row("unusable/dot", "   =ours", "/   ", "/.", {}, invalid);
-        row("unusable/dotDot", "   =ours", "/   ", "/..", {}, invalid);
+        row("sameName/file", "a.jpg=ours", "a.jpg", "a.jpg", "lstat", {});
+        row("sameName/danglingSymlink", "a.jpg->none", "a.jpg", "a.jpg", "lstat", {});
+        row("sameName/missing", {}, "a.jpg", "a.jpg", "lstat", missing);
+        row("unusable/empty", "   =ours", "   ", "", {}, empty);
+        row("unusable/dot", "   =ours", "   ", ".", {}, invalid);
+        row("unusable/dotDot", "   =ours", "   ", "..", {}, invalid);
+        row("unusable/separator", "   =ours", "   ", "sub/x", {}, invalid);
     }
 
     void requestWithoutRename_leavesFolderAsItWas()
     {
         QFETCH(QByteArray, before);
-        QFETCH(QByteArray, oldTail);
-        QFETCH(QByteArray, newTail);
+        QFETCH(QByteArray, oldName);
+        QFETCH(QByteArray, newName);
         QFETCH(QByteArray, made);
         QFETCH(QByteArray, message);
         Folder dir;
         QVERIFY(dir.isValid());
         dir.populate(before);
         FakeCalls calls;
-        const std::string &root = dir.root();
-        QCOMPARE(errorOf([&] {
-                     dir.rename(calls, root + oldTail.toStdString(), root + newTail.toStdString());
-                 }),
-                 message);
+        QCOMPARE(
+            errorOf([&] { dir.rename(calls, oldName.toStdString(), newName.toStdString()); }),
+            message);
         QCOMPARE(calls.made.join(' '), made);
         QCOMPARE(dir.snapshot(), before);
     }
 
     void awkwardNames_keptByteForByte_data()
     {
-        QTest::addColumn<QByteArray>("separator");
         QTest::addColumn<QByteArray>("oldName");
         QTest::addColumn<QByteArray>("newName");
         QTest::addColumn<QByteArray>("reason"); // empty when the rename succeeds
-        const auto row = [](const char *name, const QByteArray &separator,
-                            const QByteArray &oldName, const QByteArray &newName,
+        const auto row = [](const char *name, const QByteArray &oldName, const QByteArray &newName,
                             const QByteArray &reason) {
-            QTest::newRow(name) << separator << oldName << newName << reason;
+            QTest::newRow(name) << oldName << newName << reason;
         };
-        row("bytes/notUtf8", "/", "caf\xe9 x.jpg", "caf\xe9x.jpg", {});
-        row("bytes/newline", "/", "a\nb c", "a\nbc", {});
-        row("bytes/leadingDash", "/", "-n x", "-nx", {});
-        row("bytes/backslash", "/", "a\\ b", "a\\b", {});
-        row("length/255bytes", "/", "a b", QByteArray(255, 'n'), {});
-        row("length/256bytes", "/", "a b", QByteArray(256, 'n'), "the new name is too long");
-        // A path written past the system's limit, though each name is short.
-        row("length/pathBeyondLimit", "/" + QByteArray("./").repeated(PATH_MAX / 2), "a b", "ab",
-            "the full path of the new name, folders included, is too long");
-        row("separator/doubled", "//", "a b", "ab", {});
-        row("separator/tripled", "///", "a b", "ab", {});
+        row("bytes/notUtf8", "caf\xe9 x.jpg", "caf\xe9x.jpg", {});
+        row("bytes/newline", "a\nb c", "a\nbc", {});
+        row("bytes/leadingDash", "-n x", "-nx", {});
+        row("bytes/backslash", "a\\ b", "a\\b", {});
+        row("length/255bytes", "a b", QByteArray(255, 'n'), {});
+        row("length/256bytes", "a b", QByteArray(256, 'n'), "the new name is too long");
     }
 
     void awkwardNames_keptByteForByte()
     {
-        QFETCH(QByteArray, separator);
         QFETCH(QByteArray, oldName);
         QFETCH(QByteArray, newName);
         QFETCH(QByteArray, reason);
         Folder dir;
         QVERIFY(dir.isValid());
         dir.populate(oldName + "=ours");
-        const std::string folder = dir.root() + separator.toStdString();
-        const QByteArray error = errorOf([&] {
-            quillet::NameFile(folder + oldName.toStdString(), folder + newName.toStdString());
-        });
+        const QByteArray error = testutil::nameFileMessage(dir.root(), oldName, newName);
         QCOMPARE(error.mid(error.indexOf(": ") + 2), reason.isEmpty() ? reason : reason + '.');
         QCOMPARE(dir.snapshot(), (reason.isEmpty() ? newName : oldName) + "=ours");
     }
@@ -449,7 +432,7 @@ private slots:
         FakeCalls calls;
         calls.failures = {{"renameNoReplace", error}};
         try {
-            dir.rename(calls, dir.path("a b.jpg"), dir.path("ab.jpg"));
+            dir.rename(calls, "a b.jpg", "ab.jpg");
             QFAIL("the rename went through");
         } catch (const RenameError &raised) {
             QCOMPARE(raised.failure(), failure);

@@ -11,7 +11,6 @@
 
 using namespace Qt::StringLiterals;
 using quillet::LongPath;
-using quillet::RenameError;
 using quillet::ToWide;
 using testutil::join;
 
@@ -56,12 +55,8 @@ std::string contentOf(const std::string &path)
 // raises; empty when the rename succeeds.
 QByteArray renameIn(const std::string &folder, const std::string &from, const std::string &to)
 {
-    try {
-        quillet::NameFile(join(folder, from), join(folder, to));
-    } catch (const RenameError &error) {
-        return quillet::UserMessage(error).toUtf8();
-    }
-    return {};
+    return testutil::nameFileMessage(folder, QByteArray::fromStdString(from),
+                                     QByteArray::fromStdString(to));
 }
 
 } // namespace

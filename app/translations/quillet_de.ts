@@ -159,24 +159,8 @@
         <translation>Keine Datei wurde umbenannt.</translation>
     </message>
     <message>
-        <source>The file before it was renamed and is listed.</source>
-        <translation>Die Datei davor wurde umbenannt und ist aufgeführt.</translation>
-    </message>
-    <message>
-        <source>The %1 files before it were renamed and are listed.</source>
-        <translation>Die %1 Dateien davor wurden umbenannt und sind aufgeführt.</translation>
-    </message>
-    <message>
         <source>This file was left as it was.</source>
         <translation>Diese Datei blieb unverändert.</translation>
-    </message>
-    <message>
-        <source>This file and the file after it were left as they were.</source>
-        <translation>Diese Datei und die Datei danach blieben unverändert.</translation>
-    </message>
-    <message>
-        <source>This file and the %1 files after it were left as they were.</source>
-        <translation>Diese Datei und die %1 Dateien danach blieben unverändert.</translation>
     </message>
     <message>
         <source>%1
@@ -195,22 +179,6 @@ Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
         <translation>der vollständige Pfad des neuen Namens, samt seinen Ordnern, ist zu lang</translation>
     </message>
     <message>
-        <source>1 file was renamed and is listed.</source>
-        <translation>1 Datei wurde umbenannt und ist aufgeführt.</translation>
-    </message>
-    <message>
-        <source>%1 files were renamed and are listed.</source>
-        <translation>%1 Dateien wurden umbenannt und sind aufgeführt.</translation>
-    </message>
-    <message>
-        <source>1 file was left as it was.</source>
-        <translation>1 Datei blieb, wie sie war.</translation>
-    </message>
-    <message>
-        <source>%1 files were left as they were.</source>
-        <translation>%1 Dateien blieben, wie sie waren.</translation>
-    </message>
-    <message>
         <source>Renaming was stopped.
 
 %1 %2</source>
@@ -223,40 +191,8 @@ Das Umbenennen hielt bei dieser Datei an. %2 %3</translation>
         <translation>Keine Datei hat ihren alten Namen zurückbekommen.</translation>
     </message>
     <message>
-        <source>The file renamed after it got its old name back.</source>
-        <translation>Die danach umbenannte Datei hat ihren alten Namen zurückbekommen.</translation>
-    </message>
-    <message>
-        <source>The %1 files renamed after it got their old names back.</source>
-        <translation>Die %1 danach umbenannten Dateien haben ihre alten Namen zurückbekommen.</translation>
-    </message>
-    <message>
         <source>This file keeps its new name.</source>
         <translation>Diese Datei behält ihren neuen Namen.</translation>
-    </message>
-    <message>
-        <source>This file and the file renamed before it keep their new names.</source>
-        <translation>Diese Datei und die davor umbenannte Datei behalten ihre neuen Namen.</translation>
-    </message>
-    <message>
-        <source>This file and the %1 files renamed before it keep their new names.</source>
-        <translation>Diese Datei und die %1 davor umbenannten Dateien behalten ihre neuen Namen.</translation>
-    </message>
-    <message>
-        <source>1 file got its old name back.</source>
-        <translation>1 Datei hat ihren alten Namen zurückbekommen.</translation>
-    </message>
-    <message>
-        <source>%1 files got their old names back.</source>
-        <translation>%1 Dateien haben ihre alten Namen zurückbekommen.</translation>
-    </message>
-    <message>
-        <source>1 file keeps its new name.</source>
-        <translation>1 Datei behält ihren neuen Namen.</translation>
-    </message>
-    <message>
-        <source>%1 files keep their new names.</source>
-        <translation>%1 Dateien behalten ihre neuen Namen.</translation>
     </message>
     <message>
         <source>Undoing the renaming was stopped.
@@ -274,6 +210,111 @@ Undoing stopped at this file. %2 %3</source>
 
 Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>another file has taken the name &quot;%1&quot; since it was renamed; that file is left alone</source>
+        <translation>eine andere Datei hat den Namen „%1“ übernommen, seit er vergeben wurde; sie bleibt unangetastet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) renamed and listed.</source>
+        <translation>
+            <numerusform>%n Datei wurde umbenannt und ist aufgeführt.</numerusform>
+            <numerusform>%n Dateien wurden umbenannt und sind aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) held no spaces and kept their names; listed.</source>
+        <translation>
+            <numerusform>%n Datei enthielt kein Leerzeichen und behielt ihren Namen; sie ist aufgeführt.</numerusform>
+            <numerusform>%n Dateien enthielten keine Leerzeichen und behielten ihre Namen; sie sind aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %2; all %n are listed.</source>
+        <translation>
+            <numerusform>%1 und %2; sie ist aufgeführt.</numerusform>
+            <numerusform>%1 und %2; alle %n sind aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) renamed</source>
+        <translation>
+            <numerusform>%n Datei wurde umbenannt</numerusform>
+            <numerusform>%n Dateien wurden umbenannt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n kept their names</source>
+        <translation>
+            <numerusform>%n behielt ihren Namen</numerusform>
+            <numerusform>%n behielten ihre Namen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) left as they were.</source>
+        <translation>
+            <numerusform>%n Datei blieb unverändert.</numerusform>
+            <numerusform>%n Dateien blieben unverändert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>This file and the %n file(s) after it were left as they were.</source>
+        <translation>
+            <numerusform>Diese Datei und die Datei danach blieben unverändert.</numerusform>
+            <numerusform>Diese Datei und die %n Dateien danach blieben unverändert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) got their old names back.</source>
+        <translation>
+            <numerusform>%n Datei hat ihren alten Namen zurückbekommen.</numerusform>
+            <numerusform>%n Dateien haben ihre alten Namen zurückbekommen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n file(s) renamed after it got their old names back.</source>
+        <translation>
+            <numerusform>Die danach umbenannte Datei hat ihren alten Namen zurückbekommen.</numerusform>
+            <numerusform>Die %n danach umbenannten Dateien haben ihre alten Namen zurückbekommen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) keep their new names.</source>
+        <translation>
+            <numerusform>%n Datei behält ihren neuen Namen.</numerusform>
+            <numerusform>%n Dateien behalten ihre neuen Namen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>This file and the %n file(s) renamed before it keep their new names.</source>
+        <translation>
+            <numerusform>Diese Datei und die davor umbenannte Datei behalten ihre neuen Namen.</numerusform>
+            <numerusform>Diese Datei und die %n davor umbenannten Dateien behalten ihre neuen Namen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Renaming %1 of %2:
+%3</source>
+        <translation>Umbenennen %1 von %2:
+%3</translation>
+    </message>
+    <message>
+        <source>Undoing %1 of %2:
+%3</source>
+        <translation>Rückgängig %1 von %2:
+%3</translation>
+    </message>
+    <message>
+        <source>Stopping once this file is done.</source>
+        <translation>Hält an, sobald diese Datei fertig ist.</translation>
+    </message>
+    <message>
+        <source>Waiting for this file: the file system is slow to answer.</source>
+        <translation>Wartet auf diese Datei: das Dateisystem antwortet langsam.</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
@@ -288,25 +329,6 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
     <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>Renaming %1 of %2:
-%3</source>
-        <translation>Umbenennen %1 von %2:
-%3</translation>
-    </message>
-    <message>
-        <source>Undoing %1 of %2:
-%3</source>
-        <translation>Rückgängig %1 von %2:
-%3</translation>
-    </message>
-</context>
-<context>
-    <name>quillet::PacedRenamer</name>
-    <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
     </message>
 </context>
 </TS>
