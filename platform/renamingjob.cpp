@@ -22,7 +22,7 @@ struct RenamingJob::Shared final : RenamingObserver
         newNames.push_back(file.newName);
         if (job != nullptr && !announced) {
             announced = true;
-            emit job->renamedMore();
+            emit job->renamedSinceTaken();
         }
     }
 
@@ -31,7 +31,7 @@ struct RenamingJob::Shared final : RenamingObserver
         const std::lock_guard lock(mutex);
         result = std::move(done);
         if (job != nullptr)
-            emit job->finished();
+            emit job->ended();
     }
 
     mutable std::mutex mutex;
@@ -42,9 +42,28 @@ struct RenamingJob::Shared final : RenamingObserver
     std::optional<RenamingResult> result;
 };
 
+namespace {
+
+// Often enough for the result list to grow smoothly.
+constexpr std::chrono::milliseconds kAnnounceEvery{20};
+
+} // namespace
+
 RenamingJob::RenamingJob(QObject *parent) : QObject(parent), m_shared(std::make_shared<Shared>())
 {
     m_shared->job = this;
+    m_pace.setSingleShot(true);
+    m_pace.setInterval(kAnnounceEvery);
+    connect(&m_pace, &QTimer::timeout, this, &RenamingJob::renamedMore);
+    connect(this, &RenamingJob::renamedSinceTaken, this, [this] {
+        if (!m_pace.isActive())
+            m_pace.start();
+    });
+    // The window takes the last names as it hears of the end.
+    connect(this, &RenamingJob::ended, this, [this] {
+        m_pace.stop();
+        emit finished();
+    });
 }
 
 RenamingJob::~RenamingJob()

@@ -3,6 +3,7 @@
 #include "batch.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -63,7 +64,9 @@ public:
 
 signals:
     /// Files have been renamed whose new names TakeNewNames() gives. Sent
-    /// once until they are taken, however many follow meanwhile.
+    /// once until they are taken, however many follow meanwhile, and not
+    /// sooner than a moment after the last time: the window takes them in
+    /// bunches rather than waking for every file.
     void renamedMore();
     /// The job has ended; TakeResult() tells what it did.
     void finished();
@@ -71,7 +74,14 @@ signals:
 private:
     struct Shared;
 
+    /// Sent by the job's thread when files have been renamed since the
+    /// window last took their names.
+    Q_SIGNAL void renamedSinceTaken();
+    /// Sent by the job's thread once it has done.
+    Q_SIGNAL void ended();
+
     std::shared_ptr<Shared> m_shared;
+    QTimer m_pace;
     std::jthread m_thread;
 };
 
