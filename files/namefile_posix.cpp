@@ -124,17 +124,6 @@ int renameWithoutReplacing(PosixCalls &calls, const Names &names, int &firstWay)
     throw RenameError(failureOf(error), oldName, newName, std::generic_category().message(error));
 }
 
-// An undo renames back only the file the batch renamed: another file that has
-// taken its new name since is left alone.
-void refuseIfReplaced(PosixCalls &calls, const Names &names, const FileIdentity &expected)
-{
-    FileIdentity identity;
-    if (const int error = calls.lstat(names.folder, names.from, identity))
-        throwRenameError(error, names.from, names.to);
-    if (identity != expected)
-        throw RenameError(RenameFailure::Replaced, names.from, names.to);
-}
-
 } // namespace
 
 int PosixCalls::renameNoReplace([[maybe_unused]] int folder,
@@ -197,22 +186,21 @@ FileIdentity NameFileWith(PosixCalls &calls, int folder, int &firstWay, const st
     // A bare name with a separator would reach into another folder.
     if (oldName.find('/') != std::string::npos || newName.find('/') != std::string::npos)
         throw RenameError(RenameFailure::InvalidName, oldName, newName);
-    const Names names{folder, oldName, newName};
-    if (expected)
-        refuseIfReplaced(calls, names, *expected);
+    // The file is looked at before it is renamed: should another take its
+    // name in between, the file renamed is not the one told, and an undo
+    // leaves it alone rather than renaming a file the batch did not.
     FileIdentity identity;
-    // Settled before any rename: RENAME_NOREPLACE, a hard link and an
-    // exclusive create all answer "exists" for a file renamed onto itself.
-    if (oldName == newName) {
-        if (const int error = calls.lstat(folder, oldName, identity))
-            throwRenameError(error, oldName, newName);
-        return identity;
-    }
-    if (const int error = renameWithoutReplacing(calls, names, firstWay))
+    if (const int error = calls.lstat(folder, oldName, identity))
         throwRenameError(error, oldName, newName);
-    // Renamed: should the file be gone again already, it is told by an
-    // identity that no file has, which an undo refuses.
-    calls.lstat(folder, newName, identity);
+    // An undo renames back only the file the batch renamed.
+    if (expected && identity != *expected)
+        throw RenameError(RenameFailure::Replaced, oldName, newName);
+    // A file renamed onto itself is only looked at: RENAME_NOREPLACE, a hard
+    // link and an exclusive create all answer "exists" for it.
+    if (oldName != newName) {
+        if (const int error = renameWithoutReplacing(calls, {folder, oldName, newName}, firstWay))
+            throwRenameError(error, oldName, newName);
+    }
     return identity;
 }
 

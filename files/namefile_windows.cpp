@@ -147,24 +147,19 @@ FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string
     refuseNameWindowsCannotOpen(oldName, newName);
     const std::wstring from = pathIn(m_folder, oldName, newName, oldName);
     const std::wstring to = pathIn(m_folder, oldName, newName, newName);
-    // An undo renames back only the file the batch renamed: another file
-    // that has taken its new name since is left alone.
-    if (expected) {
-        const std::optional<FileIdentity> identity = identityOf(from);
-        if (!identity)
-            failWithLastError(oldName, newName);
-        if (*identity != *expected)
-            throw RenameError(RenameFailure::Replaced, oldName, newName);
-    }
-    // The same entry is only looked up, never renamed onto itself.
+    // The file is looked at before it is renamed: should another take its
+    // name in between, the file renamed is not the one told, and an undo
+    // leaves it alone rather than renaming a file the batch did not.
+    const std::optional<FileIdentity> identity = identityOf(from);
+    if (!identity)
+        failWithLastError(oldName, newName);
+    // An undo renames back only the file the batch renamed.
+    if (expected && *identity != *expected)
+        throw RenameError(RenameFailure::Replaced, oldName, newName);
+    // The same entry is only looked at, never renamed onto itself.
     if (oldName != newName && !MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
         failWithLastError(oldName, newName);
-    const std::optional<FileIdentity> identity = identityOf(to);
-    if (!identity && oldName == newName)
-        failWithLastError(oldName, newName);
-    // Renamed: should the file be gone again already, it is told by an
-    // identity that no file has, which an undo refuses.
-    return identity.value_or(FileIdentity{});
+    return *identity;
 }
 
 } // namespace quillet
