@@ -5,6 +5,7 @@
 #include "eventhandler.h"
 #include "filelistbox.h"
 #include "folderpath.h"
+#include "batch.h"
 #include "form1.h"
 #include "listbox.h"
 #include "messages.h"
@@ -28,6 +29,8 @@
 
 using namespace quillet;
 using quillet::NativePath;
+
+Q_DECLARE_METATYPE(quillet::RenamingResult)
 
 namespace {
 
@@ -69,6 +72,8 @@ private slots:
     void accessKeys_clickButtonAndToggleCheckBox();
     void language_followsLocale_data();
     void language_followsLocale();
+    void reports_tellWhatHappened_data();
+    void reports_tellWhatHappened();
     void captions_fitTheirBoxes_data();
     void captions_fitTheirBoxes();
     void errorBox_wrapsLongNamesAndPaths_data();
@@ -289,6 +294,94 @@ void TestForm1::language_followsLocale()
         accessKeys << text.at(text.indexOf(u'&') + 1).toLower();
     }
     QCOMPARE(accessKeys.size(), 2);
+}
+
+// What a batch or an undo did, for a report: \a renamed holds "old>new"
+// entries; the job was to rename \a total files and, unless \a failedAt is
+// empty, failed at the file "old>new" it names, else was stopped.
+static RenamingResult result(int total, const QStringList &renamed, const QString &failedAt)
+{
+    RenamingResult result;
+    result.total = total;
+    for (const QString &file : renamed)
+        result.renamed.push_back(
+            {file.section(u'>', 0, 0).toStdString(), file.section(u'>', 1).toStdString(), {}});
+    if (failedAt.isEmpty())
+        result.stopRequested = static_cast<int>(result.renamed.size()) < total;
+    else
+        result.failure = std::make_exception_ptr(
+            RenameError(RenameFailure::TargetExists, failedAt.section(u'>', 0, 0).toStdString(),
+                        failedAt.section(u'>', 1).toStdString()));
+    return result;
+}
+
+void TestForm1::reports_tellWhatHappened_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("undo");
+    QTest::addColumn<RenamingResult>("done");
+    QTest::addColumn<QString>("report");
+    const QString taken = QStringLiteral(
+        "Could not rename \"b c\" to \"bc\": a file named \"bc\" already exists.\n\n");
+    QTest::newRow("en/batch/every file renamed")
+        << QStringLiteral("en_US") << false << result(2, {"a b>ab", "c>c"}, {}) << QString();
+    QTest::newRow("en/batch/failed, names kept before it")
+        << QStringLiteral("en_US") << false << result(4, {"aa>aa", "ab>ab"}, "b c>bc")
+        << taken + QStringLiteral("Renaming stopped at this file. 2 files held no spaces and "
+                                  "kept their names; they are listed. This file and the file "
+                                  "after it were left as they were.");
+    QTest::newRow("en/batch/failed at the first file")
+        << QStringLiteral("en_US") << false << result(1, {}, "b c>bc")
+        << taken + QStringLiteral("Renaming stopped at this file. No file was renamed. This "
+                                  "file was left as it was.");
+    QTest::newRow("en/batch/stopped, one renamed and two kept")
+        << QStringLiteral("en_US") << false << result(5, {"a>a", "b c>bc", "d>d"}, {})
+        << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 2 kept their names; "
+                          "all 3 are listed. 2 files were left as they were.");
+    QTest::newRow("en/batch/stopped, one renamed")
+        << QStringLiteral("en_US") << false << result(2, {"b c>bc"}, {})
+        << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and is listed. 1 file was "
+                          "left as it was.");
+    QTest::newRow("en/undo/stopped")
+        << QStringLiteral("en_US") << true << result(3, {"bc>b c"}, {})
+        << QStringLiteral("Undoing the renaming was stopped.\n\n1 file got its old name back. 2 "
+                          "files keep their new names.");
+    QTest::newRow("en/undo/failed")
+        << QStringLiteral("en_US") << true << result(4, {"xy>x y", "de>d e"}, "b c>bc")
+        << taken + QStringLiteral("Undoing stopped at this file. The 2 files renamed after it "
+                                  "got their old names back. This file and the file renamed "
+                                  "before it keep their new names.");
+    QTest::newRow("de/batch/stopped, one renamed and one kept")
+        << QStringLiteral("de_DE") << false << result(3, {"a>a", "b c>bc"}, {})
+        << QStringLiteral("Das Umbenennen wurde angehalten.\n\n1 Datei wurde umbenannt und 1 "
+                          "behielt ihren Namen; alle 2 sind aufgeführt. 1 Datei blieb "
+                          "unverändert.");
+    QTest::newRow("de/batch/stopped, many renamed and kept")
+        << QStringLiteral("de_DE") << false
+        << result(7, {"a>a", "b c>bc", "d>d", "e f>ef"}, {})
+        << QStringLiteral("Das Umbenennen wurde angehalten.\n\n2 Dateien wurden umbenannt und 2 "
+                          "behielten ihre Namen; alle 4 sind aufgeführt. 3 Dateien blieben "
+                          "unverändert.");
+    QTest::newRow("de/undo/failed")
+        << QStringLiteral("de_DE") << true << result(3, {"xy>x y"}, "b c>bc")
+        << QStringLiteral("„b c“ konnte nicht in „bc“ umbenannt werden: eine Datei namens „bc“ "
+                          "gibt es bereits.\n\nDas Rückgängigmachen hielt bei dieser Datei an. "
+                          "Die danach umbenannte Datei hat ihren alten Namen zurückbekommen. "
+                          "Diese Datei und die davor umbenannte Datei behalten ihre neuen "
+                          "Namen.");
+}
+
+// Files renamed onto themselves are told apart from those whose names
+// changed, and every count takes the language's plural form.
+void TestForm1::reports_tellWhatHappened()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, undo);
+    QFETCH(RenamingResult, done);
+    QFETCH(QString, report);
+    const Translation translation(locale);
+
+    QCOMPARE(undo ? UndoReport(done) : BatchReport(done), report);
 }
 
 void TestForm1::captions_fitTheirBoxes_data()
