@@ -36,15 +36,19 @@ public:
 
     /// Creates an empty file named \a name in the folder.
     void add(const std::string &name) const;
+    /// Waits until what the folder holds is on the disk.
+    void writeOut() const;
 
     /// Creates \a photos photo-like files and \a others files that a "*.JPG"
-    /// pattern leaves out.
+    /// pattern leaves out, and has the system write them out, so that the
+    /// writing does not slow down whatever is timed next.
     void fill(int photos, int others = 0) const
     {
         for (int i = 0; i < photos; ++i)
             add(photoName(i));
         for (int i = 0; i < others; ++i)
             add("other " + std::to_string(i) + ".png");
+        writeOut();
     }
 
 private:
@@ -113,9 +117,11 @@ inline std::string withoutSpaces(const std::string &name)
 std::vector<std::string> readNames(const std::string &folder);
 
 /// Renames every file of \a folder whose name holds a space with the least
-/// work there is: read the names once, drop the spaces, one system call each
-/// (renameat2 with RENAME_NOREPLACE; on Windows MoveFileExW).
-/// Returns the milliseconds it took.
+/// work there is: read the names once, drop the spaces, look each file up
+/// once for its identity, which an undo checks, and rename it with one
+/// system call (statx, then renameat2 with RENAME_NOREPLACE; on Windows
+/// GetFileInformationByHandle, then MoveFileExW). Returns the milliseconds
+/// it took.
 double renameBaseline(const std::string &folder);
 
 /// The number of files to make: the first argument, or \a fallback.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace bench {
@@ -30,6 +31,11 @@ void TempFolder::add(const std::string &name) const
     ::close(fd);
 }
 
+void TempFolder::writeOut() const
+{
+    ::sync();
+}
+
 std::vector<std::string> readNames(const std::string &folder)
 {
     DIR *dir = ::opendir(folder.c_str());
@@ -47,7 +53,12 @@ double renameBaseline(const std::string &folder)
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const auto &name : readNames(folder)) {
         const std::string newName = withoutSpaces(name);
-        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
+        struct statx identity
+        {
+        };
+        if (::statx(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME,
+                    &identity) != 0 ||
+            ::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
             throw std::runtime_error("baseline rename failed: " + name);
     }
     ::close(folderFd);

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace bench {
@@ -20,14 +21,21 @@ using testutil::FatMount;
 constexpr int kFatRounds = 3;
 
 // The least renaming costs where the file system offers neither
-// RENAME_NOREPLACE nor hard links and nothing may be overwritten: claim the
-// new name with an exclusive create, then rename over the claim.
+// RENAME_NOREPLACE nor hard links and nothing may be overwritten: look the
+// file up for its identity, claim the new name with an exclusive create,
+// then rename over the claim.
 double placeholderBaseline(const std::string &folder)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const auto &name : readNames(folder)) {
         const std::string newName = withoutSpaces(name);
+        struct statx identity
+        {
+        };
+        if (::statx(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME,
+                    &identity) != 0)
+            throw std::runtime_error("baseline lookup failed: " + name);
         const int fd = ::openat(folderFd, newName.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 || ::close(fd) != 0 ||
