@@ -15,4 +15,17 @@ QString UserMessage(const std::exception &error);
 /// The words the user reads for an error that says nothing of itself.
 QString UnexpectedErrorMessage();
 
+/// The words of `quillet --help` that Qt does not give: what Quillet does,
+/// and the name of its one argument and what it is.
+struct CommandLineHelp
+{
+    QString description;
+    QString folderName;
+    QString folderDescription;
+};
+CommandLineHelp CommandLineHelpTexts();
+
+/// What a command line that names more than one folder is told.
+QString TooManyFoldersMessage();
+
 } // namespace quillet
