@@ -32,8 +32,11 @@ bool InstallTranslations(const QLocale &locale, const QStringList &folders)
 {
     for (const QString &folder : folders) {
         if (installTranslator(locale, QStringLiteral("quillet"), folder)) {
-            installTranslator(locale, QStringLiteral("qtbase"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+            // Qt's own lies beside Quillet's where the program brings it
+            // (Windows), and otherwise where Qt keeps its translations.
+            if (!installTranslator(locale, QStringLiteral("qtbase"), folder))
+                installTranslator(locale, QStringLiteral("qtbase"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
             return true;
         }
     }
