@@ -35,8 +35,11 @@ void InstallTranslations(const QLocale &locale, const QStringList &folders)
     for (const QLocale &language : {locale, QLocale(QLocale::English)}) {
         for (const QString &folder : folders) {
             if (installTranslator(language, QStringLiteral("quillet"), folder)) {
-                installTranslator(language, QStringLiteral("qtbase"),
-                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+                // Qt's own lies beside Quillet's where the program brings it
+                // (Windows), and otherwise where Qt keeps its translations.
+                if (!installTranslator(language, QStringLiteral("qtbase"), folder))
+                    installTranslator(language, QStringLiteral("qtbase"),
+                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath));
                 return;
             }
         }

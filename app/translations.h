@@ -12,8 +12,9 @@ QStringList TranslationFolders();
 
 /// Installs, for the application, Quillet's translation for \a locale's
 /// languages from the first of \a folders that has one, and Qt's own for the
-/// dialogs' standard buttons where the system has it. A language without a
-/// translation gets the English one, which words the counts of files.
+/// dialogs' standard buttons from the same folder or, where it has none
+/// there, from the system's Qt. A language without a translation gets the
+/// English one, which words the counts of files.
 void InstallTranslations(const QLocale &locale, const QStringList &folders);
 
 } // namespace quillet

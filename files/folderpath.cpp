@@ -1,6 +1,7 @@
 #include "folderpath.h"
 #include "folderpath_internal.h"
 #include "folderreader.h"
+#include "nativepath.h"
 
 #include <filesystem>
 
@@ -51,6 +52,16 @@ std::string JoinFolderPath(const FolderPathParts &parts)
     for (const std::string &name : parts.names)
         path = ChildPath(path, name);
     return path;
+}
+
+std::string FolderToOpen(const std::string &path)
+{
+    FolderPathParts parts = SplitFolderPath(path);
+    std::error_code unknown;
+    const auto status = std::filesystem::status(NativePath(JoinFolderPath(parts)), unknown);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
+        parts.names.pop_back();
+    return JoinFolderPath(parts);
 }
 
 } // namespace quillet

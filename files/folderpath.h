@@ -34,6 +34,12 @@ std::string ChildPath(const std::string &folder, std::string_view name);
 /// \a parts put back together into one path.
 std::string JoinFolderPath(const FolderPathParts &parts);
 
+/// The folder to open for \a path, made absolute as SplitFolderPath makes it:
+/// \a path itself, or the folder that holds it when it names something that
+/// is not a folder (a file). Whether the folder exists is left to the reader.
+/// Throws FolderError as SplitFolderPath does.
+std::string FolderToOpen(const std::string &path);
+
 /// The folder to show when no other can be read: the root ("/"), or on
 /// Windows the root of the current drive.
 std::string FallbackFolder();

@@ -4,6 +4,7 @@
 #include "folderpath.h"
 #include "listbox.h"
 #include "namematch.h"
+#include "startfolder.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -68,10 +69,10 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { openEntry(index.row()); });
 
-    // The window must come up even when started in a folder that has since
-    // gone or cannot be read; the root is always there.
+    // The window must come up even when its start folder has gone, never was
+    // or cannot be read; the root is always there.
     try {
-        open(SplitFolderPath("."));
+        open(SplitFolderPath(StartFolder()));
     } catch (const FolderError &failure) {
         m_startFailure = failure;
         open(SplitFolderPath(FallbackFolder()));

@@ -21,12 +21,12 @@ class DirListBox final : public QListWidget
     Q_DISABLE_COPY_MOVE(DirListBox)
 
 public:
-    /// Starts on the current working folder (on the root if that cannot be
-    /// read), without raising Change.
+    /// Starts on the start folder (see StartFolder; on the root if that cannot
+    /// be read), without raising Change.
     explicit DirListBox(QWidget *parent = nullptr);
 
-    /// Why the current working folder could not be opened at the start, when
-    /// the list started on the root instead.
+    /// Why the start folder could not be opened, when the list started on
+    /// the root instead.
     const std::optional<FolderError> &StartFailure() const { return m_startFailure; }
 
     /// The open folder.

@@ -1,7 +1,7 @@
 #include "drivelistbox.h"
 
 #include "folderpath.h"
-#include "folderreader.h"
+#include "startfolder.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -88,8 +88,8 @@ DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) 
         roots.push_back(volume.root);
     }
 
-    // Without a current folder the first entry stays picked.
-    const int holding = VolumeHolding(roots, CurrentFolder());
+    // When no volume holds the start folder, the first entry stays picked.
+    const int holding = VolumeHolding(roots, StartFolder());
     if (holding >= 0) {
         setCurrentIndex(holding);
     }

@@ -19,8 +19,8 @@ class DriveListBox final : public QComboBox
     Q_DISABLE_COPY_MOVE(DriveListBox)
 
 public:
-    /// Lists the volumes and picks the one holding the current working folder
-    /// (the root if that cannot be told), without raising Change.
+    /// Lists the volumes and picks the one holding the start folder (see
+    /// StartFolder; the first if that cannot be told), without raising Change.
     explicit DriveListBox(QWidget *parent = nullptr);
     /// Lists \a volumes instead of the system's own.
     explicit DriveListBox(const std::vector<Volume> &volumes, QWidget *parent = nullptr);

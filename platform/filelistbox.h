@@ -2,6 +2,7 @@
 
 #include "folderreader.h"
 #include "listbox.h"
+#include "startfolder.h"
 
 #include <QListView>
 
@@ -23,7 +24,7 @@ class FileListBox final : public QListView
     Q_PROPERTY(QString pattern READ patternText WRITE setPattern)
 
 public:
-    /// Starts on the current working folder, without reading it.
+    /// Starts on the start folder (see StartFolder), without reading it.
     explicit FileListBox(QWidget *parent = nullptr);
     ~FileListBox() override;
 
@@ -58,7 +59,7 @@ protected:
 private:
     void load(const std::string &path);
 
-    std::string m_path = CurrentFolder();
+    std::string m_path = StartFolder();
     std::string m_pattern;
     HeldFolder m_folder;
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();

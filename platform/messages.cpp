@@ -252,4 +252,16 @@ QString StopButtonText()
     return Messages::stop();
 }
 
+CommandLineHelp CommandLineHelpTexts()
+{
+    return {Messages::tr("Removes the spaces from the names of the files in a folder."),
+            Messages::tr("FOLDER"),
+            Messages::tr("The folder to open; a file opens the folder that holds it.")};
+}
+
+QString TooManyFoldersMessage()
+{
+    return Messages::tr("Only one folder can be opened.");
+}
+
 } // namespace quillet

@@ -46,4 +46,17 @@ QString ProgressText(const RenamingProgress &progress, const QString &shownName)
 /// The caption of the button that stops a batch or an undo.
 QString StopButtonText();
 
+/// The words of `quillet --help` that Qt does not give: what Quillet does,
+/// and the name of its one argument and what it is.
+struct CommandLineHelp
+{
+    QString description;
+    QString folderName;
+    QString folderDescription;
+};
+CommandLineHelp CommandLineHelpTexts();
+
+/// What a command line that names more than one folder is told.
+QString TooManyFoldersMessage();
+
 } // namespace quillet

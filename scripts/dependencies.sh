@@ -32,8 +32,12 @@ QT_WINDOWS_BUILD_PACKAGES=(cmake ninja-build perl dpkg-dev qt6-base-dev qt6-base
                            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # What building Quillet for Windows and running its tests under Wine, on an X
 # display of their own, need beyond that (scripts/windows.sh). The window asks
-# for Arial, which the Liberation fonts stand in for under Wine too.
-WINDOWS_PACKAGES=("${QT_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb icoutils fonts-liberation2)
+# for Arial, which the Liberation fonts stand in for under Wine too. Qt's own
+# translations go into the Windows folder. wixl and msitools build and read
+# the installer; its test drives the installed window (xdotool), photographs
+# it (imagemagick) and reads its shortcut (binutils' strings).
+WINDOWS_PACKAGES=("${QT_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb icoutils fonts-liberation2
+                  qt6-translations-l10n wixl msitools xdotool imagemagick binutils)
 # What building the Debian package and checking it need (scripts/check-package.sh):
 # dpkg-shlibdeps and file find the libraries the program links to; lintian,
 # appstreamcli and desktop-file-validate check the package and its metadata.

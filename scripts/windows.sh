@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds Quillet for 64-bit Windows from a fresh clone: Qt for Windows first
 # if none is cached (scripts/qt-windows.sh), then Quillet.exe and its tests
-# with mingw-w64 into build-windows/, runs the tests under Wine, and packs
-# build-windows/Quillet-<version>-windows-x64.zip, whose path it prints last.
+# with mingw-w64 into build-windows/, runs the tests under Wine, packs
+# build-windows/Quillet-<version>-windows-x64.zip and builds the installer
+# build-windows/Quillet-<version>-windows-x64.msi from the same folder, tests
+# the installer under Wine (scripts/test-msi.sh), and prints the paths of
+# both last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/dependencies.sh
@@ -27,4 +30,9 @@ find "build-windows/$name" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-min
 cmake -DWRESTOOL="$(command -v wrestool)" -DEXE="build-windows/$name/Quillet.exe" \
     -DWORK=build-windows/zip-check -P app/resources/check_versioninfo.cmake
 (cd build-windows && cmake -E tar cf "$name.zip" --format=zip "$name")
+
+echo "== windows installer"
+scripts/make-msi.sh "build-windows/$name" "$version" "build-windows/$name.msi"
+timeout 900 scripts/test-msi.sh "build-windows/$name.msi" "build-windows/$name" "$version"
 echo "$PWD/build-windows/$name.zip"
+echo "$PWD/build-windows/$name.msi"

@@ -1,5 +1,6 @@
 # Checks the version record and the icon that the built Quillet.exe carries:
-# what its Properties page shows, and that the icon holds its three images.
+# what its Properties page shows, and that the icon holds its three images;
+# and that it names the installer's Explorer command in English and German.
 #   cmake -DWRESTOOL=... -DEXE=<Quillet.exe> -DWORK=<folder> -P check_versioninfo.cmake
 cmake_policy(VERSION 3.25)
 
@@ -62,3 +63,11 @@ endforeach()
 if(NOT found STREQUAL "${expected}")
     message(FATAL_ERROR "The icon's directory is ${found}, expected ${expected}")
 endif()
+
+# String 101 lies in string table 7 (sixteen strings a table, from 1).
+execute_process(COMMAND "${WRESTOOL}" -l --type=6 --name=7 "${EXE}" OUTPUT_VARIABLE tables)
+foreach(language IN ITEMS 1033 1031)
+    if(NOT tables MATCHES "--language=${language}")
+        message(FATAL_ERROR "No string table 7 in language ${language}: ${tables}")
+    endif()
+endforeach()

@@ -315,6 +315,22 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>Waiting for this file: the file system is slow to answer.</source>
         <translation>Wartet auf diese Datei: das Dateisystem antwortet langsam.</translation>
     </message>
+    <message>
+        <source>Removes the spaces from the names of the files in a folder.</source>
+        <translation>Entfernt die Leerzeichen aus den Namen der Dateien eines Ordners.</translation>
+    </message>
+    <message>
+        <source>The folder to open; a file opens the folder that holds it.</source>
+        <translation>Der zu öffnende Ordner; eine Datei öffnet den Ordner, der sie enthält.</translation>
+    </message>
+    <message>
+        <source>Only one folder can be opened.</source>
+        <translation>Es kann nur ein Ordner geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>FOLDER</source>
+        <translation>ORDNER</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
