@@ -15,7 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace quillet {
@@ -94,7 +93,10 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     m_stop->setShortcutContext(Qt::WindowShortcut);
     m_stop->setEnabled(false);
     addAction(m_stop);
-    connect(m_stop, &QAction::triggered, this, [this] { m_job->Stop(); });
+    connect(m_stop, &QAction::triggered, this, [this] {
+        if (m_job)
+            m_job->Stop();
+    });
 }
 
 Form1::~Form1() = default;
@@ -240,11 +242,11 @@ void Form1::setJobRunning(bool running)
 // Each new name is listed once its rename has succeeded, in order.
 void Form1::listRenamed()
 {
-    const std::vector<std::string> newNames = m_job->TakeNewNames();
+    std::vector<std::string> newNames = m_job->TakeNewNames();
     if (m_jobKind != RenamingProgress::Kind::Batch)
         return;
-    for (const std::string &name : newNames)
-        m_ui->List1->AddItem(name);
+    for (std::string &name : newNames)
+        m_ui->List1->AddItem(std::move(name));
 }
 
 void Form1::finishJob()
@@ -274,18 +276,19 @@ void Form1::finishJob()
 // offers to undo what it renamed.
 void Form1::batchFinished(RenamingResult result)
 {
-    const int renamedEarlier = m_renamedSinceRead;
+    retellIfRenamedEarlier(result, m_renamedSinceRead);
+    const QString report = BatchReport(result);
     m_renamedSinceRead = std::max(m_renamedSinceRead, static_cast<int>(result.renamed.size()));
     std::optional<ErrorAction> undoOffer;
     if (result.changedCount() > 0) {
         m_lastBatch.clear();
-        std::ranges::copy_if(result.renamed, std::back_inserter(m_lastBatch),
-                             &Renamed::nameChanged);
+        for (Renamed &file : result.renamed)
+            if (file.nameChanged())
+                m_lastBatch.push_back(std::move(file));
         m_undo->setEnabled(true);
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
     }
-    retellIfRenamedEarlier(result, renamedEarlier);
-    if (const QString report = BatchReport(result); !report.isEmpty())
+    if (!report.isEmpty())
         ReportError(this, report, undoOffer);
 }
 

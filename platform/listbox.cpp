@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include <array>
+#include <utility>
 
 namespace quillet {
 
@@ -123,11 +124,11 @@ void TextListModel::setLines(std::vector<std::string> lines)
     endResetModel();
 }
 
-void TextListModel::append(const std::string &line)
+void TextListModel::append(std::string line)
 {
     if (count() == m_shownCount)
         QMetaObject::invokeMethod(this, &TextListModel::showAppended, Qt::QueuedConnection);
-    m_lines.push_back(line);
+    m_lines.push_back(std::move(line));
 }
 
 void TextListModel::showAppended()
@@ -173,9 +174,9 @@ void ListBox::Clear()
     m_model->setLines({});
 }
 
-void ListBox::AddItem(const std::string &item)
+void ListBox::AddItem(std::string item)
 {
-    m_model->append(item);
+    m_model->append(std::move(item));
 }
 
 int ListBox::ListCount() const

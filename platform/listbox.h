@@ -32,7 +32,7 @@ public:
     /// Adds \a line at the end. The views hear of the lines added in one go
     /// once, when the event loop next runs, rather than once per line: a batch
     /// of many thousand lines does not let them repaint in between anyway.
-    void append(const std::string &line);
+    void append(std::string line);
 
 private:
     void showAppended();
@@ -67,7 +67,7 @@ public:
 
     void Clear();
     /// Adds \a item at the end.
-    void AddItem(const std::string &item);
+    void AddItem(std::string item);
     int ListCount() const;
     std::string List(int index) const;
 
