@@ -58,7 +58,12 @@ int main(int argc, char **argv)
     const int fileCount = bench::fileCount(argc, argv, 100000);
     std::printf("Renaming %d files, %d rounds\n", fileCount, kRounds);
     const double ratio = bench::compareRounds(
-        "batch", kRounds, [&] { return onFreshFolder(fileCount, bench::renameBaseline); },
+        "batch", kRounds,
+        [&] {
+            return onFreshFolder(fileCount, [](const std::string &folder) {
+                return bench::renameBaseline(folder, bench::readNames(folder));
+            });
+        },
         [&] { return onFreshFolder(fileCount, batchRun); });
     std::printf("batch/baseline ratio: %.2f\n", ratio);
     return 0;

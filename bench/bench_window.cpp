@@ -4,8 +4,10 @@
 //   open       File1's Path assigned, until the list holds every match, sorted
 //   keystroke  "*.JP" -> "*.JPG" typed in the pattern box, until the list is new
 //   click      "Remove Spaces" clicked, until the batch has listed every name
+//              (its baseline: the listed files renamed in the order listed)
 //   undo       the batch undone, until the file list has read the folder again
-//              (its baseline: the renames back, then the folder listed)
+//              (its baseline: the renames in the other order, then the
+//              folder listed)
 // the longest time the window's event loop went without running during the
 // click, and during a batch of a few files one of which the file system
 // takes 2 s to rename, and the memory the window needs per listed file.
@@ -44,11 +46,10 @@ constexpr int kOtherFiles = 1000;
 constexpr int kHangingBatchFiles = 20;
 constexpr std::chrono::seconds kHang{2};
 
-/// Reads the folder once, keeps the names that end in ".JPG" in any case
-/// and sorts them as the file list does.
-double listBaseline(const std::string &folder)
+/// What the file list shows of \a folder with the pattern "*.JPG": the
+/// folder read once, the names that end in ".JPG" in any case, sorted.
+std::vector<std::string> listedPhotos(const std::string &folder)
 {
-    const auto start = bench::Clock::now();
     DIR *dir = ::opendir(folder.c_str());
     std::vector<std::string> names;
     while (const dirent *entry = ::readdir(dir)) {
@@ -59,6 +60,13 @@ double listBaseline(const std::string &folder)
     }
     ::closedir(dir);
     std::sort(names.begin(), names.end(), NaturalLess);
+    return names;
+}
+
+double listBaseline(const std::string &folder)
+{
+    const auto start = bench::Clock::now();
+    listedPhotos(folder);
     return bench::millisecondsSince(start);
 }
 
@@ -212,7 +220,8 @@ void runRound(Form1 &form, int fileCount, Measures &measures)
 
     bench::TempFolder baselineFolder;
     baselineFolder.fill(fileCount, kOtherFiles);
-    measures.clickBaseline.push_back(bench::renameBaseline(baselineFolder.path()));
+    measures.clickBaseline.push_back(
+        bench::renameBaseline(baselineFolder.path(), listedPhotos(baselineFolder.path())));
     PauseMeter pauses;
     start = bench::Clock::now();
     clickAndWait(control<CommandButton>(form, "Command1"));
@@ -224,7 +233,9 @@ void runRound(Form1 &form, int fileCount, Measures &measures)
     bench::TempFolder undoBaselineFolder;
     undoBaselineFolder.fill(fileCount, kOtherFiles);
     // An undo renames every file back and then reads the folder again.
-    measures.undoBaseline.push_back(bench::renameBaseline(undoBaselineFolder.path()) +
+    std::vector<std::string> backwards = listedPhotos(undoBaselineFolder.path());
+    std::reverse(backwards.begin(), backwards.end());
+    measures.undoBaseline.push_back(bench::renameBaseline(undoBaselineFolder.path(), backwards) +
                                     listBaseline(undoBaselineFolder.path()));
     start = bench::Clock::now();
     list1->actions().first()->trigger();

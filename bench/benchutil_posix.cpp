@@ -47,11 +47,11 @@ std::vector<std::string> readNames(const std::string &folder)
     return names;
 }
 
-double renameBaseline(const std::string &folder)
+double renameBaseline(const std::string &folder, const std::vector<std::string> &names)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    for (const auto &name : readNames(folder)) {
+    for (const auto &name : names) {
         const std::string newName = withoutSpaces(name);
         struct statx identity
         {

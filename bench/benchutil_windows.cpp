@@ -70,12 +70,13 @@ std::vector<std::string> readNames(const std::string &folder)
     return names;
 }
 
-double renameBaseline(const std::string &folder)
+double renameBaseline(const std::string &folder, const std::vector<std::string> &names)
 {
     const auto start = Clock::now();
     const std::wstring prefix = quillet::ToWide(folder + '\\').value();
     std::wstring newName;
-    for (const std::wstring &name : readWideNames(prefix)) {
+    for (const std::string &utf8Name : names) {
+        const std::wstring name = quillet::ToWide(utf8Name).value();
         newName.clear();
         for (const wchar_t c : name)
             if (c != L' ')
