@@ -37,12 +37,31 @@ struct Folder
     std::string path = dir.path();
 };
 
-// Shows the files of \a folder that match \a pattern.
-void open(FileListBox &box, const Folder &folder, const std::string &pattern)
+// Shows the files of \a folder that match \a pattern; whether it has read
+// them within a while.
+bool open(FileListBox &box, const Folder &folder, const std::string &pattern)
 {
     box.SetPath(folder.path);
     box.SetPattern(pattern);
+    return testutil::readDone(box);
 }
+
+// Records each listing \a box shows, and each failure it tells, for as long
+// as it lives.
+struct Watch
+{
+    explicit Watch(FileListBox &box)
+    {
+        QObject::connect(box.model(), &QAbstractItemModel::modelReset, &box, [this, &box] {
+            if (box.ListCount() > 0)
+                shown.push_back(listed(box));
+        });
+        QObject::connect(&box, &FileListBox::ReadFailed, &box,
+                         [this](const FolderError &failure) { told << UserMessage(failure); });
+    }
+    std::vector<Names> shown;
+    QStringList told;
+};
 
 } // namespace
 
@@ -56,8 +75,10 @@ private slots:
     void setPath_listsMatchingFilesInOrder();
     void setPath_listsFilesAndLinksToFilesOnly();
     void folderChanges_shownOnlyAfterPatternAssigned();
-    void setPath_unreadableFolder_throwsAndListsNothing_data();
-    void setPath_unreadableFolder_throwsAndListsNothing();
+    void setPath_unreadableFolder_toldAndListsNothing_data();
+    void setPath_unreadableFolder_toldAndListsNothing();
+    void pendingRead_newerAssignmentWins_data();
+    void pendingRead_newerAssignmentWins();
 };
 
 void TestFileListBox::construct_startsOnWorkingFolderUnread()
@@ -96,7 +117,7 @@ void TestFileListBox::setPath_listsMatchingFilesInOrder()
     QVERIFY(folder.dir.isValid());
     FileListBox box;
 
-    open(box, folder, pattern);
+    QVERIFY(open(box, folder, pattern));
 
     QCOMPARE(listed(box), expected);
     QCOMPARE(box.model()->rowCount(), box.ListCount());
@@ -116,7 +137,7 @@ void TestFileListBox::setPath_listsFilesAndLinksToFilesOnly()
     std::filesystem::create_symlink("missing", NativePath(folder.file("dangling.jpg")));
     FileListBox box;
 
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
 
     QCOMPARE(listed(box), (Names{"file.jpg", "link to file.jpg"}));
 }
@@ -128,7 +149,7 @@ void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
     const Folder folder({"a 1.jpg", "a 2.jpg", "b.png"});
     QVERIFY(folder.dir.isValid());
     FileListBox box;
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
 
     folder.add("a 3.jpg");
     std::filesystem::rename(NativePath(folder.file("a 1.jpg")), NativePath(folder.file("a1.jpg")));
@@ -137,10 +158,11 @@ void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
 
     QVERIFY(box.setProperty("pattern", QStringLiteral("*.JPG")));
     QCOMPARE(box.Pattern(), std::string("*.JPG"));
+    QVERIFY(testutil::readDone(box));
     QCOMPARE(listed(box), (Names{"a 2.jpg", "a 3.jpg", "a1.jpg"}));
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing_data()
+void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing_data()
 {
     QTest::addColumn<std::string>("name");
     QTest::addColumn<std::string>("reason");
@@ -151,7 +173,9 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing_data()
         << std::string("locked") << std::string("you do not have permission to read it");
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
+// The files of the folder before are neither listed nor held: they would be
+// renamed under the new folder's name.
+void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing()
 {
     QFETCH(std::string, name);
     QFETCH(std::string, reason);
@@ -161,17 +185,61 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
     if (name == "locked" && !testutil::makeUnreadableFolder(bad))
         QSKIP("no folder here is unreadable to this test");
     FileListBox box;
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
+    const Watch watch(box);
 
-    try {
-        box.SetPath(bad);
-        QFAIL("no FolderError thrown");
-    } catch (const FolderError &error) {
-        QCOMPARE(quillet::UserMessage(error).toStdString(),
-                 "Could not read the folder \"" + bad + "\": " + reason + ".");
-    }
+    box.SetPath(bad);
+    QVERIFY(testutil::readDone(box));
+
+    QCOMPARE(watch.told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
+                                                            "\": " + reason + ".")));
     QCOMPARE(box.Path(), bad);
     QCOMPARE(listed(box), Names{});
+    QCOMPARE(box.Folder().Path(), std::string());
+}
+
+void TestFileListBox::pendingRead_newerAssignmentWins_data()
+{
+    QTest::addColumn<bool>("newFolder"); // else a new pattern
+    QTest::addColumn<Names>("expected");
+    QTest::newRow("folder") << true << Names{"b 1.jpg"};
+    QTest::newRow("pattern") << false << Names{"a 2.png"};
+}
+
+// While the read of a folder hangs, another folder or pattern is assigned:
+// the older read's result, whenever it comes, is never shown, and the list
+// holds the folder it lists.
+void TestFileListBox::pendingRead_newerAssignmentWins()
+{
+    QFETCH(bool, newFolder);
+    QFETCH(Names, expected);
+    const Folder a({"a 1.jpg", "a 2.png"});
+    const Folder b({"b 1.jpg", "b 2.png"});
+    QVERIFY(a.dir.isValid() && b.dir.isValid());
+    testutil::Hang hang;
+    hang.holdFolder(a.path);
+    FileListBox box;
+    const Watch watch(box);
+    box.SetPath(a.path);
+    box.SetPattern("*.jpg");
+    QTRY_COMPARE(hang.waiting(), 2);
+    QVERIFY(box.IsReading());
+
+    if (newFolder) {
+        box.SetPath(b.path);
+    } else {
+        box.SetPattern("*.png");
+        hang.release(); // the three reads end in any order
+    }
+    QVERIFY(testutil::readDone(box));
+    hang.release();
+    QTRY_COMPARE(hang.waiting(), 0);
+    QTest::qWait(50); // the older reads' results, had they been kept, would arrive now
+
+    QCOMPARE(watch.shown, std::vector<Names>{expected});
+    QCOMPARE(listed(box), expected);
+    QCOMPARE(box.Folder().Path(), box.Path());
+    QCOMPARE(watch.told, QStringList());
 }
 
 QTEST_MAIN(TestFileListBox)
