@@ -46,23 +46,6 @@ bool open(FileListBox &box, const Folder &folder, const std::string &pattern)
     return testutil::readDone(box);
 }
 
-// Records each listing \a box shows, and each failure it tells, for as long
-// as it lives.
-struct Watch
-{
-    explicit Watch(FileListBox &box)
-    {
-        QObject::connect(box.model(), &QAbstractItemModel::modelReset, &box, [this, &box] {
-            if (box.ListCount() > 0)
-                shown.push_back(listed(box));
-        });
-        QObject::connect(&box, &FileListBox::ReadFailed, &box,
-                         [this](const FolderError &failure) { told << UserMessage(failure); });
-    }
-    std::vector<Names> shown;
-    QStringList told;
-};
-
 } // namespace
 
 class TestFileListBox : public QObject
@@ -77,8 +60,6 @@ private slots:
     void folderChanges_shownOnlyAfterPatternAssigned();
     void setPath_unreadableFolder_toldAndListsNothing_data();
     void setPath_unreadableFolder_toldAndListsNothing();
-    void pendingRead_newerAssignmentWins_data();
-    void pendingRead_newerAssignmentWins();
 };
 
 void TestFileListBox::construct_startsOnWorkingFolderUnread()
@@ -186,60 +167,18 @@ void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing()
         QSKIP("no folder here is unreadable to this test");
     FileListBox box;
     QVERIFY(open(box, folder, "*.jpg"));
-    const Watch watch(box);
+    QStringList told;
+    connect(&box, &FileListBox::ReadFailed, &box,
+            [&told](const FolderError &failure) { told << UserMessage(failure); });
 
     box.SetPath(bad);
     QVERIFY(testutil::readDone(box));
 
-    QCOMPARE(watch.told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
+    QCOMPARE(told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
                                                             "\": " + reason + ".")));
     QCOMPARE(box.Path(), bad);
     QCOMPARE(listed(box), Names{});
     QCOMPARE(box.Folder().Path(), std::string());
-}
-
-void TestFileListBox::pendingRead_newerAssignmentWins_data()
-{
-    QTest::addColumn<bool>("newFolder"); // else a new pattern
-    QTest::addColumn<Names>("expected");
-    QTest::newRow("folder") << true << Names{"b 1.jpg"};
-    QTest::newRow("pattern") << false << Names{"a 2.png"};
-}
-
-// While the read of a folder hangs, another folder or pattern is assigned:
-// the older read's result, whenever it comes, is never shown, and the list
-// holds the folder it lists.
-void TestFileListBox::pendingRead_newerAssignmentWins()
-{
-    QFETCH(bool, newFolder);
-    QFETCH(Names, expected);
-    const Folder a({"a 1.jpg", "a 2.png"});
-    const Folder b({"b 1.jpg", "b 2.png"});
-    QVERIFY(a.dir.isValid() && b.dir.isValid());
-    testutil::Hang hang;
-    hang.holdFolder(a.path);
-    FileListBox box;
-    const Watch watch(box);
-    box.SetPath(a.path);
-    box.SetPattern("*.jpg");
-    QTRY_COMPARE(hang.waiting(), 2);
-    QVERIFY(box.IsReading());
-
-    if (newFolder) {
-        box.SetPath(b.path);
-    } else {
-        box.SetPattern("*.png");
-        hang.release(); // the three reads end in any order
-    }
-    QVERIFY(testutil::readDone(box));
-    hang.release();
-    QTRY_COMPARE(hang.waiting(), 0);
-    QTest::qWait(50); // the older reads' results, had they been kept, would arrive now
-
-    QCOMPARE(watch.shown, std::vector<Names>{expected});
-    QCOMPARE(listed(box), expected);
-    QCOMPARE(box.Folder().Path(), box.Path());
-    QCOMPARE(watch.told, QStringList());
 }
 
 QTEST_MAIN(TestFileListBox)
