@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -75,7 +74,7 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     connect(m_ui->Dir1, &DirListBox::ReadFailed, this, &Form1::reportFolderFailure);
     connect(m_ui->Dir1, &DirListBox::ReadingChanged, this, &Form1::folderReadingChanged);
     connect(m_ui->File1, &FileListBox::ReadFailed, this, &Form1::fileReadFailed);
-    connect(m_ui->File1, &FileListBox::ReadingChanged, this, &Form1::enableRemoveSpaces);
+    connect(m_ui->File1, &FileListBox::ReadingChanged, this, &Form1::fileReadingChanged);
     enableRemoveSpaces();
 
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
@@ -124,7 +123,6 @@ void Form1::showStartFolderInstead(const FolderError &failure)
 {
     const std::string shown = m_ui->Dir1->Path();
     m_ui->File1->SetPath(shown);
-    m_fileFailure.reset();
     m_toldFailureOf = failure.folder();
     ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
                           tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown)));
@@ -138,6 +136,14 @@ void Form1::fileReadFailed(const FolderError &failure)
         m_fileFailure = failure;
     else
         reportFolderFailure(failure);
+}
+
+// A failure held for a read that a newer one has replaced is dropped.
+void Form1::fileReadingChanged()
+{
+    if (m_ui->File1->IsReading())
+        m_fileFailure.reset();
+    enableRemoveSpaces();
 }
 
 void Form1::folderReadingChanged()
@@ -174,14 +180,12 @@ void Form1::OnFolderChange()
 {
     forgetRenamed();
     m_toldFailureOf.reset();
-    m_fileFailure.reset();
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
 }
 
 void Form1::OnPatternChange()
 {
     forgetRenamed();
-    m_fileFailure.reset();
     m_ui->File1->SetPattern(m_ui->txtPattern->Text());
 }
 
@@ -349,7 +353,6 @@ void Form1::undoFinished(const RenamingResult &result)
 {
     m_ui->List1->Clear();
     forgetRenamed();
-    m_fileFailure.reset();
     m_ui->File1->SetPath(m_ui->File1->Path());
     const QString report = UndoReport(result);
     if (!report.isEmpty())

@@ -61,6 +61,7 @@ private:
     void undoFinished(const RenamingResult &result);
     void showStartFolderInstead(const FolderError &failure);
     void fileReadFailed(const FolderError &failure);
+    void fileReadingChanged();
     void folderReadingChanged();
     void reportFolderFailure(const FolderError &failure);
     void forgetRenamed();

@@ -53,6 +53,15 @@ public:
     Translation &operator=(const Translation &) = delete;
 };
 
+// Shows \a form; whether it is active and its file list has read its folder
+// within a while: Remove Spaces takes input, and the focus, from then on.
+bool showAndRead(Form1 &form)
+{
+    form.show();
+    return QTest::qWaitForWindowActive(&form) &&
+           testutil::readDone(*form.findChild<FileListBox *>(QStringLiteral("File1")));
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -180,8 +189,7 @@ void TestForm1::controls_areCreatedInOrder()
 void TestForm1::tabKey_startsOnButtonAndVisitsControlsInTabOrder()
 {
     Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showAndRead(form));
 
     // The first control in tab order has the focus when the window opens.
     QStringList visited;
@@ -294,8 +302,7 @@ void TestForm1::start_hungFileSystem_windowAnswers()
 void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
 {
     Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showAndRead(form));
     auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
     QSignalSpy clicks(form.findChild<CommandButton *>(QStringLiteral("Command1")),
                       &CommandButton::Click);
@@ -526,8 +533,7 @@ void TestForm1::screenReader_namesWindowAndEveryControl()
 void TestForm1::focus_visibleInEveryList()
 {
     Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showAndRead(form));
     for (const char *name : {"Dir1", "File1", "List1"}) {
         auto *list = form.findChild<QAbstractItemView *>(QString::fromLatin1(name));
         form.findChild<CommandButton *>(QStringLiteral("Command1"))->setFocus();
