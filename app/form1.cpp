@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -69,8 +68,14 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
-    if (const auto &failure = m_ui->Dir1->StartFailure())
-        showStartFolderInstead(*failure);
+    // The lists read their folders beside the window; failures are told
+    // once they are known.
+    connect(m_ui->Dir1, &DirListBox::StartFailed, this, &Form1::showStartFolderInstead);
+    connect(m_ui->Dir1, &DirListBox::ReadFailed, this, &Form1::reportFolderFailure);
+    connect(m_ui->Dir1, &DirListBox::ReadingChanged, this, &Form1::folderReadingChanged);
+    connect(m_ui->File1, &FileListBox::ReadFailed, this, &Form1::fileReadFailed);
+    connect(m_ui->File1, &FileListBox::ReadingChanged, this, &Form1::fileReadingChanged);
+    enableRemoveSpaces();
 
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
     ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
@@ -113,19 +118,50 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 }
 
 // Started where the folder cannot be read, the folder list shows the root
-// instead: the file list follows it, and once the window is up the user
-// learns why.
+// instead: the file list follows it, and the user learns why.
 void Form1::showStartFolderInstead(const FolderError &failure)
 {
     const std::string shown = m_ui->Dir1->Path();
-    QString message = UserMessage(failure) + QStringLiteral("\n\n") +
-                      tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown));
-    try {
-        m_ui->File1->SetPath(shown);
-    } catch (const FolderError &rootFailure) {
-        message += QStringLiteral("\n\n") + UserMessage(rootFailure);
-    }
-    QTimer::singleShot(0, this, [this, message] { ReportError(this, message); });
+    m_ui->File1->SetPath(shown);
+    m_toldFailureOf = failure.folder();
+    ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
+                          tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown)));
+}
+
+// The folder list reads the same folder as the file list. Should it fail
+// too, the user is told once, so the file list's failure waits for it.
+void Form1::fileReadFailed(const FolderError &failure)
+{
+    if (m_ui->Dir1->IsReading() && m_ui->Dir1->Path() == failure.folder())
+        m_fileFailure = failure;
+    else
+        reportFolderFailure(failure);
+}
+
+// A failure held for a read that a newer one has replaced is dropped.
+void Form1::fileReadingChanged()
+{
+    if (m_ui->File1->IsReading())
+        m_fileFailure.reset();
+    enableRemoveSpaces();
+}
+
+void Form1::folderReadingChanged()
+{
+    if (m_ui->Dir1->IsReading())
+        return;
+    if (const std::optional<FolderError> failure = std::exchange(m_fileFailure, std::nullopt))
+        reportFolderFailure(*failure);
+}
+
+// A folder that cannot be read is told of once until another is opened,
+// however often it is read again, for each new pattern.
+void Form1::reportFolderFailure(const FolderError &failure)
+{
+    if (m_toldFailureOf == failure.folder())
+        return;
+    m_toldFailureOf = failure.folder();
+    ReportError(this, UserMessage(failure));
 }
 
 void Form1::forgetRenamed()
@@ -143,6 +179,7 @@ void Form1::OnDriveChange()
 void Form1::OnFolderChange()
 {
     forgetRenamed();
+    m_toldFailureOf.reset();
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
 }
 
@@ -175,7 +212,7 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::OnRemoveSpacesClick()
 {
-    if (m_job)
+    if (!m_ui->Command1->isEnabled())
         return;
     BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
     const int count = static_cast<int>(request.names.size());
@@ -225,9 +262,10 @@ void Form1::setJobRunning(bool running)
 {
     if (running)
         m_focusBeforeJob = QApplication::focusWidget();
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             m_ui->Drive1, m_ui->Dir1, m_ui->txtPattern, m_ui->Check1, m_ui->Command1})
+    for (QWidget *control : std::initializer_list<QWidget *>{m_ui->Drive1, m_ui->Dir1,
+                                                             m_ui->txtPattern, m_ui->Check1})
         control->setEnabled(!running);
+    enableRemoveSpaces();
     m_undo->setEnabled(!running && !m_lastBatch.empty());
     m_stop->setEnabled(running);
     if (running) {
@@ -237,6 +275,23 @@ void Form1::setJobRunning(bool running)
     unsetCursor();
     if (m_focusBeforeJob)
         m_focusBeforeJob->setFocus();
+}
+
+// Remove Spaces starts a batch only when none runs and the file list has read
+// its folder: until then it holds no names to rename. Disabled while it has
+// the keyboard focus, the button passes the focus on; it takes it back once
+// enabled again, unless the user has moved it meanwhile.
+void Form1::enableRemoveSpaces()
+{
+    const bool enabled = !m_job && !m_ui->File1->IsReading();
+    const bool hadFocus = focusWidget() == m_ui->Command1;
+    m_ui->Command1->setEnabled(enabled);
+    if (!enabled && hadFocus)
+        m_focusPassedTo = focusWidget();
+    if (enabled && m_focusPassedTo && focusWidget() == m_focusPassedTo)
+        m_ui->Command1->setFocus();
+    if (enabled)
+        m_focusPassedTo = nullptr;
 }
 
 // Each new name is listed once its rename has succeeded, in order.
@@ -298,15 +353,10 @@ void Form1::undoFinished(const RenamingResult &result)
 {
     m_ui->List1->Clear();
     forgetRenamed();
-    QStringList report{UndoReport(result)};
-    try {
-        m_ui->File1->SetPath(m_ui->File1->Path());
-    } catch (const FolderError &failure) {
-        report << UserMessage(failure);
-    }
-    report.removeAll(QString());
+    m_ui->File1->SetPath(m_ui->File1->Path());
+    const QString report = UndoReport(result);
     if (!report.isEmpty())
-        ReportError(this, report.join(QStringLiteral("\n\n")));
+        ReportError(this, report);
 }
 
 } // namespace quillet

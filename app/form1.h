@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,16 @@ private:
     void OnUndo();
     void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
     void setJobRunning(bool running);
+    void enableRemoveSpaces();
     void listRenamed();
     void finishJob();
     void batchFinished(RenamingResult result);
     void undoFinished(const RenamingResult &result);
     void showStartFolderInstead(const FolderError &failure);
+    void fileReadFailed(const FolderError &failure);
+    void fileReadingChanged();
+    void folderReadingChanged();
+    void reportFolderFailure(const FolderError &failure);
     void forgetRenamed();
 
     /// How many of the file list's first files the batches since it last
@@ -66,6 +72,12 @@ private:
     /// The files the last batch that changed a name renamed to another name,
     /// for as long as it can be undone.
     std::vector<Renamed> m_lastBatch;
+    /// The folder whose failure to be read the user has been told of since
+    /// the folder list last opened a folder.
+    std::optional<std::string> m_toldFailureOf;
+    /// The file list's failure to read the folder that the folder list is
+    /// still reading, held until that read ends.
+    std::optional<FolderError> m_fileFailure;
     RenamerMaker m_makeRenamer;
     QAction *m_undo = nullptr;
     QAction *m_stop = nullptr;
@@ -73,6 +85,8 @@ private:
     std::unique_ptr<ProgressWindow> m_progress;
     RenamingProgress::Kind m_jobKind = RenamingProgress::Kind::Batch;
     QPointer<QWidget> m_focusBeforeJob;
+    /// Where the keyboard focus went when Remove Spaces was disabled with it.
+    QPointer<QWidget> m_focusPassedTo;
     bool m_closeRequested = false;
     std::unique_ptr<Ui::Form1> m_ui;
 };

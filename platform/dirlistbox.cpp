@@ -3,7 +3,7 @@
 #include "eventhandler.h"
 #include "folderpath.h"
 #include "listbox.h"
-#include "namematch.h"
+#include "messages.h"
 #include "startfolder.h"
 
 #include <QKeyEvent>
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace quillet {
 
@@ -70,12 +70,14 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
             [this](const QModelIndex &index) { openEntry(index.row()); });
 
     // The window must come up even when its start folder has gone, never was
-    // or cannot be read; the root is always there.
+    // or cannot be read; the root is always there. A start folder that cannot
+    // even be named is told once the window listens, as a failed read is.
     try {
         open(SplitFolderPath(StartFolder()));
+        m_readingStart = true;
     } catch (const FolderError &failure) {
-        m_startFailure = failure;
-        open(SplitFolderPath(FallbackFolder()));
+        QMetaObject::invokeMethod(
+            this, [this, failure] { openRootInstead(failure); }, Qt::QueuedConnection);
     }
 }
 
@@ -125,16 +127,16 @@ void DirListBox::scrollTo(const QModelIndex &index, ScrollHint hint)
 void DirListBox::paintEvent(QPaintEvent *event)
 {
     QListWidget::paintEvent(event);
+    if (IsReading())
+        PaintNote(*this, ReadingNote());
     PaintFocusFrame(*this);
 }
 
+// The ancestors come from the path alone; only the subfolders need a read,
+// and one still pending for another folder goes with its result.
 void DirListBox::open(const FolderPathParts &parts)
 {
-    // Read first: a folder that cannot be read leaves the list as it was.
     const std::string folder = JoinFolderPath(parts);
-    std::vector<std::string> subfolders = ReadFolder(folder, EntryKind::Folders);
-    std::ranges::sort(subfolders, NaturalLess);
-
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     std::string ancestor = parts.root;
@@ -144,13 +146,37 @@ void DirListBox::open(const FolderPathParts &parts)
         addEntry(*this, name, ancestor, count(), openIcon);
     }
     setCurrentRow(count() - 1);
+    m_path = folder;
+    m_readingStart = false;
+    m_reading = ListBeside(folder, EntryKind::Folders, "*",
+                           [this](FolderListing listing) { showSubfolders(std::move(listing)); });
+    viewport()->update();
+    emit ReadingChanged();
+}
 
+void DirListBox::showSubfolders(FolderListing listing)
+{
+    // Called from the read's own signal: it goes once that has returned.
+    m_reading.release()->deleteLater();
+    const bool start = std::exchange(m_readingStart, false);
+    if (listing.failure && start)
+        return openRootInstead(*listing.failure);
     const int depth = count();
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    for (const std::string &name : subfolders) {
-        addEntry(*this, name, ChildPath(folder, name), depth, closedIcon);
+    for (const std::string &name : listing.names) {
+        addEntry(*this, name, ChildPath(m_path, name), depth, closedIcon);
     }
-    m_path = folder;
+    viewport()->update();
+    if (listing.failure)
+        emit ReadFailed(*listing.failure);
+    emit ReadingChanged();
+}
+
+// Opened without Change, as the start folder was.
+void DirListBox::openRootInstead(const FolderError &failure)
+{
+    open(SplitFolderPath(FallbackFolder()));
+    emit StartFailed(failure);
 }
 
 void DirListBox::openEntry(int row)

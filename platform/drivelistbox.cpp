@@ -6,6 +6,8 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 
+#include <utility>
+
 namespace quillet {
 
 namespace {
@@ -64,6 +66,18 @@ QAccessibleInterface *driveListInterface(const QString &className, QObject *obje
     return new DriveListInterface(static_cast<DriveListBox *>(object));
 }
 
+VolumeAsker &currentAsker()
+{
+    static VolumeAsker asker = AskVolume;
+    return asker;
+}
+
+QString entryText(const Volume &volume)
+{
+    return volume.label.isEmpty() ? volume.name
+                                  : QStringLiteral("%1  [%2]").arg(volume.name, volume.label);
+}
+
 bool holds(std::string_view root, std::string_view folder)
 {
     return !root.empty() && folder.starts_with(root) &&
@@ -81,10 +95,7 @@ DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) 
         (QAccessible::installFactory(driveListInterface), true);
     std::vector<std::string> roots;
     for (const Volume &volume : volumes) {
-        const QString text = volume.label.isEmpty()
-                                 ? volume.name
-                                 : QStringLiteral("%1  [%2]").arg(volume.name, volume.label);
-        addItem(text, QByteArray::fromStdString(volume.root));
+        addItem(entryText(volume), QByteArray::fromStdString(volume.root));
         roots.push_back(volume.root);
     }
 
@@ -94,11 +105,37 @@ DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) 
         setCurrentIndex(holding);
     }
     connect(this, &QComboBox::activated, this, &DriveListBox::Change);
+    for (const Volume &volume : volumes)
+        ask(volume);
+}
+
+DriveListBox::~DriveListBox() = default;
+
+void DriveListBox::ask(const Volume &volume)
+{
+    m_questions.push_back(CallBeside<std::optional<QString>>(
+        [asker = currentAsker(), root = volume.root] { return asker(root); },
+        [this, volume](std::optional<QString> label) { showAnswer(volume, label); }));
+}
+
+// The picked entry stays: the folder list shows a folder on that volume.
+void DriveListBox::showAnswer(const Volume &volume, const std::optional<QString> &label)
+{
+    const int index = findData(QByteArray::fromStdString(volume.root));
+    if (label)
+        setItemText(index, entryText({volume.root, volume.name, *label}));
+    else if (index != currentIndex())
+        removeItem(index);
 }
 
 std::string DriveListBox::Drive() const
 {
     return currentData().toByteArray().toStdString();
+}
+
+VolumeAsker SetVolumeAsker(VolumeAsker asker)
+{
+    return std::exchange(currentAsker(), std::move(asker));
 }
 
 int VolumeHolding(const std::vector<std::string> &roots, std::string_view folder)

@@ -1,6 +1,8 @@
 #include "filelistbox.h"
 
-#include <algorithm>
+#include "messages.h"
+
+#include <utility>
 
 namespace quillet {
 
@@ -14,21 +16,13 @@ FileListBox::~FileListBox() = default;
 void FileListBox::SetPath(const std::string &path)
 {
     m_path = path;
-    try {
-        load(path);
-    } catch (const FolderError &) {
-        // The folder list shows this folder open: listing the files of the
-        // previous one would have them renamed under another folder's name.
-        m_model->setLines({});
-        m_folder = HeldFolder();
-        throw;
-    }
+    read();
 }
 
 void FileListBox::SetPattern(const std::string &pattern)
 {
     m_pattern = pattern;
-    load(m_path);
+    read();
 }
 
 int FileListBox::ListCount() const
@@ -48,31 +42,41 @@ QString FileListBox::patternText() const
 
 void FileListBox::setPattern(const QString &pattern)
 {
-    // An exception here would escape the building of the window and end the
-    // program before it could report anything. The folder is read again, and
-    // any failure reported, when the user next picks a folder or a pattern.
-    try {
-        SetPattern(pattern.toStdString());
-    } catch (const FolderError &) {
-    }
+    SetPattern(pattern.toStdString());
 }
 
 void FileListBox::paintEvent(QPaintEvent *event)
 {
     QListView::paintEvent(event);
+    if (IsReading())
+        PaintNote(*this, ReadingNote());
     PaintFocusFrame(*this);
 }
 
-// Reads \a path and shows its matching files; on failure nothing changes.
-// Names the pattern rejects are never looked at further, and the sorted names
-// move into the model in one reset.
-void FileListBox::load(const std::string &path)
+// Until the new read has ended nothing is listed: the names of the folder or
+// pattern before would otherwise be renamed under the new ones. A read still
+// pending goes with its result.
+void FileListBox::read()
 {
-    HeldFolder folder(path);
-    std::vector<std::string> names = ReadFolder(folder, EntryKind::Files, NamePattern(m_pattern));
-    std::sort(names.begin(), names.end(), NaturalLess);
-    m_model->setLines(std::move(names));
-    m_folder = std::move(folder);
+    m_model->setLines({});
+    m_folder = HeldFolder();
+    m_reading = ListBeside(m_path, EntryKind::Files, m_pattern,
+                           [this](FolderListing listing) { showListing(std::move(listing)); });
+    viewport()->update();
+    emit ReadingChanged();
+}
+
+// The sorted names move into the model in one reset.
+void FileListBox::showListing(FolderListing listing)
+{
+    // Called from the read's own signal: it goes once that has returned.
+    m_reading.release()->deleteLater();
+    m_folder = std::move(listing.folder);
+    m_model->setLines(std::move(listing.names));
+    viewport()->update();
+    if (listing.failure)
+        emit ReadFailed(*listing.failure);
+    emit ReadingChanged();
 }
 
 } // namespace quillet

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "folderreader.h"
+#include "besidecall.h"
+#include "folderlisting.h"
 #include "listbox.h"
 #include "startfolder.h"
 
@@ -13,9 +14,11 @@ namespace quillet {
 
 /// Lists the files of one folder whose names match a pattern, in natural
 /// order. The folder is read when Path or Pattern is assigned and at no other
-/// time, so renaming files does not change what the list shows. Names are
-/// kept as the exact bytes the folder holds; a name that is not valid UTF-8 is
-/// shown with replacement marks but handed on unchanged.
+/// time, so renaming files does not change what the list shows. It is read
+/// beside the window: meanwhile the list holds nothing and shows that it is
+/// reading, and a newer assignment abandons the read. Names are kept as the
+/// exact bytes the folder holds; a name that is not valid UTF-8 is shown with
+/// replacement marks but handed on unchanged.
 class FileListBox final : public QListView
 {
     Q_OBJECT
@@ -29,40 +32,48 @@ public:
     ~FileListBox() override;
 
     std::string Path() const { return m_path; }
-    /// Shows the matching files of \a path. Throws FolderError if it cannot
-    /// be read, and then shows \a path with no files.
+    /// Reads \a path and shows its matching files. A folder that cannot be
+    /// read is told by ReadFailed, and then no file is shown.
     void SetPath(const std::string &path);
     std::string Pattern() const { return m_pattern; }
-    /// Shows only the files whose names match \a pattern (see NamePattern),
-    /// reading the folder again. Throws FolderError if it cannot be read; the
-    /// pattern is kept for the next folder and the list stays as it was.
+    /// Reads the folder again and shows only the files whose names match
+    /// \a pattern (see NamePattern). A failure is told as by SetPath; the
+    /// pattern is kept for the next folder.
     void SetPattern(const std::string &pattern);
+    /// Whether the folder is being read: the list holds nothing meanwhile.
+    bool IsReading() const { return m_reading != nullptr; }
 
     int ListCount() const;
     std::string List(int index) const;
     /// Every listed name, in the order shown.
     const std::vector<std::string> &Names() const { return m_model->lines(); }
-    /// The folder the list was last read from, held open until the next
-    /// successful read, so that its files are renamed there even if its path
-    /// is moved or taken by another folder meanwhile.
+    /// The folder the listed names were read from, held open until the next
+    /// read starts, so that its files are renamed there even if its path is
+    /// moved or taken by another folder meanwhile. None while reading.
     const HeldFolder &Folder() const { return m_folder; }
 
     QString patternText() const;
-    /// SetPattern for the window description, which assigns the starting
-    /// pattern while the window is being built. It never throws: a folder
-    /// that cannot be read leaves the list as it was.
+    /// SetPattern for the window description.
     void setPattern(const QString &pattern);
+
+signals:
+    /// A read has started or ended; IsReading() tells which.
+    void ReadingChanged();
+    /// The folder could not be read; sent just before the read ends.
+    void ReadFailed(const quillet::FolderError &failure);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void load(const std::string &path);
+    void read();
+    void showListing(FolderListing listing);
 
     std::string m_path = StartFolder();
     std::string m_pattern;
     HeldFolder m_folder;
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
+    std::unique_ptr<BesideCall> m_reading;
 };
 
 } // namespace quillet

@@ -162,6 +162,18 @@ void PaintFocusFrame(QAbstractItemView &view)
     view.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &view);
 }
 
+void PaintNote(QAbstractItemView &view, const QString &note)
+{
+    const int rows = view.model()->rowCount();
+    const int top =
+        rows == 0 ? 0 : view.visualRect(view.model()->index(rows - 1, 0)).bottom() + 1;
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    QPainter painter(view.viewport());
+    painter.setPen(view.palette().color(QPalette::PlaceholderText));
+    painter.drawText(view.viewport()->rect().adjusted(margin, top, -margin, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);
+}
+
 ListBox::ListBox(QWidget *parent) : QListView(parent)
 {
     ShowLinesIn(*this, *m_model);

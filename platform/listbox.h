@@ -54,6 +54,10 @@ void ShowLinesIn(QListView &view, TextListModel &model);
 /// always. Called at the end of the view's paintEvent.
 void PaintFocusFrame(QAbstractItemView &view);
 
+/// Draws \a note, greyed, just below \a view's last entry: what the list
+/// is waiting for. Called at the end of the view's paintEvent.
+void PaintNote(QAbstractItemView &view, const QString &note);
+
 /// A plain list of lines that the program fills; the user can only select
 /// and scroll.
 class ListBox final : public QListView

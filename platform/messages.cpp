@@ -24,6 +24,7 @@ public:
     static QString undo(const RenamingResult &result);
     static QString progress(const RenamingProgress &progress, const QString &shownName);
     static QString stop() { return tr("Stop"); }
+    static QString reading() { return tr("Reading…"); }
 
 private:
     static QString renameReason(const RenameError &error);
@@ -250,6 +251,11 @@ QString ProgressText(const RenamingProgress &progress, const QString &shownName)
 QString StopButtonText()
 {
     return Messages::stop();
+}
+
+QString ReadingNote()
+{
+    return Messages::reading();
 }
 
 CommandLineHelp CommandLineHelpTexts()

@@ -46,6 +46,9 @@ QString ProgressText(const RenamingProgress &progress, const QString &shownName)
 /// The caption of the button that stops a batch or an undo.
 QString StopButtonText();
 
+/// What a list shows while it reads its folder.
+QString ReadingNote();
+
 /// The words of `quillet --help` that Qt does not give: what Quillet does,
 /// and the name of its one argument and what it is.
 struct CommandLineHelp

@@ -1,5 +1,7 @@
 #include "renamingjob.h"
 
+#include "besidecall.h"
+
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -74,15 +76,7 @@ RenamingJob::~RenamingJob()
         m_shared->job = nullptr;
         finished = m_shared->result.has_value();
     }
-    if (!m_thread.joinable())
-        return;
-    m_thread.request_stop();
-    // A finished thread is only letting go of what it held: waited for. One
-    // still in a rename may never return.
-    if (finished)
-        m_thread.join();
-    else
-        m_thread.detach();
+    LetThreadGo(m_thread, finished);
 }
 
 void RenamingJob::Start(std::unique_ptr<RenameService> renamer, Work work)

@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
-#include <map>
+#include <mntent.h>
+#include <set>
 
 namespace quillet {
 
@@ -25,39 +26,53 @@ bool isPseudo(const QByteArray &type)
     return pseudo.contains(type);
 }
 
-MountedFileSystem mountedFileSystem(const QStorageInfo &volume)
+// The kernel's mount table, read as text: reading it asks none of the mounted
+// file systems anything, unlike QStorageInfo::mountedVolumes(), which asks
+// each for its size.
+std::vector<MountedFileSystem> mountTable()
 {
-    // Containers bind-mount single files such as /etc/hosts; only folders
-    // can be browsed.
-    return {QFile::encodeName(volume.rootPath()), volume.fileSystemType(), volume.name(),
-            volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir()};
+    std::vector<MountedFileSystem> mounts;
+    FILE *table = ::setmntent("/proc/self/mounts", "r");
+    if (table == nullptr)
+        return mounts;
+    while (const mntent *mount = ::getmntent(table))
+        mounts.push_back({QByteArray(mount->mnt_dir), QByteArray(mount->mnt_type)});
+    ::endmntent(table);
+    return mounts;
 }
 
 } // namespace
 
 std::vector<Volume> VolumesAmong(const std::vector<MountedFileSystem> &mounts)
 {
-    // Keyed by root, which sorts them and keeps one entry per mount point.
-    // The root is there even where the system does not report it as mounted
-    // (a chroot), and whatever is mounted on it.
-    const QByteArray root = QFile::encodeName(QDir::rootPath());
-    std::map<QByteArray, QString> labels = {{root, QString()}};
+    // Sorted, one entry per mount point. The root is there even where the
+    // system does not report it as mounted (a chroot).
+    std::set<QByteArray> roots = {QFile::encodeName(QDir::rootPath())};
     for (const MountedFileSystem &mount : mounts) {
-        if (mount.root == root || (mount.browsable && !isPseudo(mount.type)))
-            labels[mount.root] = mount.label;
+        if (!isPseudo(mount.type))
+            roots.insert(mount.root);
     }
     std::vector<Volume> volumes;
-    for (const auto &[path, label] : labels)
-        volumes.push_back({path.toStdString(), QFile::decodeName(path), label});
+    for (const QByteArray &root : roots)
+        volumes.push_back({root.toStdString(), QFile::decodeName(root), QString()});
     return volumes;
 }
 
 std::vector<Volume> ListedVolumes()
 {
-    std::vector<MountedFileSystem> mounts;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
-        mounts.push_back(mountedFileSystem(volume));
-    return VolumesAmong(mounts);
+    return VolumesAmong(mountTable());
+}
+
+std::optional<QString> AskVolume(const std::string &root)
+{
+    const QString path = QFile::decodeName(QByteArray::fromStdString(root));
+    const QStorageInfo volume(path);
+    // Containers bind-mount single files such as /etc/hosts; only folders
+    // can be browsed.
+    const bool browsable = volume.isValid() && volume.isReady() && QFileInfo(path).isDir();
+    if (!browsable && path != QDir::rootPath())
+        return std::nullopt;
+    return volume.name();
 }
 
 } // namespace quillet

@@ -4,6 +4,8 @@
 // messages for byte strings, and the few facts about names that differ
 // between systems (one file per system, chosen by CMake).
 
+#include "drivelistbox.h"
+#include "folderlisting.h"
 #include "namefile.h"
 #include "messages.h"
 #include "nativepath.h"
@@ -17,8 +19,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,6 +97,89 @@ public:
 private:
     QTemporaryDir m_dir;
     std::string m_path = QDir::toNativeSeparators(m_dir.path()).toStdString();
+};
+
+/// Whether \a list has finished reading its folder within a while.
+template <typename FolderList> bool readDone(const FolderList &list)
+{
+    return QTest::qWaitFor([&list] { return !list.IsReading(); }, 10000);
+}
+
+/// Holds the lists' reads of chosen folders, and the drive lists' questions
+/// to their volumes, until released, as a file system that has stopped
+/// answering would; every other read goes through. In force while it lives.
+class Hang
+{
+public:
+    Hang()
+    {
+        m_previousReader = quillet::SetEntryReader(
+            [state = m_state](const quillet::HeldFolder &folder, quillet::EntryKind kind,
+                              const quillet::NamePattern &filter) {
+                state->pass(folder.Path());
+                return quillet::ReadFolder(folder, kind, filter);
+            });
+        m_previousAsker = quillet::SetVolumeAsker([state = m_state](const std::string &root) {
+            state->pass(kVolumes);
+            return quillet::AskVolume(root);
+        });
+    }
+    ~Hang()
+    {
+        release();
+        quillet::SetEntryReader(m_previousReader);
+        quillet::SetVolumeAsker(m_previousAsker);
+    }
+    Hang(const Hang &) = delete;
+    Hang &operator=(const Hang &) = delete;
+
+    /// Holds every read of the folder \a path from now on.
+    void holdFolder(const std::string &path) { hold(path); }
+    /// Holds every question to a volume from now on.
+    void holdVolumes() { hold(kVolumes); }
+    /// Lets every held call go on, and holds none from now on.
+    void release()
+    {
+        const std::lock_guard lock(m_state->mutex);
+        m_state->held.clear();
+        m_state->changed.notify_all();
+    }
+    /// How many calls are being held now.
+    int waiting() const
+    {
+        const std::lock_guard lock(m_state->mutex);
+        return m_state->waiting;
+    }
+
+private:
+    static constexpr const char *kVolumes = "<volumes>";
+
+    struct State
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::set<std::string> held;
+        int waiting = 0;
+
+        void pass(const std::string &key)
+        {
+            std::unique_lock lock(mutex);
+            ++waiting;
+            changed.wait(lock, [&] { return !held.contains(key); });
+            --waiting;
+        }
+    };
+
+    void hold(const std::string &key)
+    {
+        const std::lock_guard lock(m_state->mutex);
+        m_state->held.insert(key);
+    }
+
+    // Shared with the calls, which may outlive the object.
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+    quillet::EntryReader m_previousReader;
+    quillet::VolumeAsker m_previousAsker;
 };
 
 /// Every line a list control holds, in order.

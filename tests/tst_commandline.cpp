@@ -191,8 +191,10 @@ void TestCommandLine::folderArgument_opensThatFolder()
     const auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
 
     const std::string expected = shown.isEmpty() ? FallbackFolder() : expand(shown, root);
-    QCOMPARE(dir1->Path(), expected);
+    QTRY_COMPARE(dir1->Path(), expected);
     QCOMPARE(file1->Path(), expected);
+    QVERIFY(testutil::readDone(*dir1));
+    QVERIFY(testutil::readDone(*file1));
     if (unreadable.isEmpty()) {
         QVERIFY2(expected.starts_with(drive1->Drive()), drive1->Drive().c_str());
         if (expected.starts_with(root))

@@ -121,8 +121,10 @@ private slots:
         QSignalSpy changes(&list, &DirListBox::Change);
 
         list.SetPath(open.toStdString());
+        QVERIFY(testutil::readDone(list));
         makeFolder(open + native("/new"));
         list.SetPath(open.toStdString());
+        QVERIFY(testutil::readDone(list));
 
         QByteArrayList expected = ancestorsAndSelf(open);
         QByteArrayList subfolders{"C1", "c2", "c10", "new", rawName};
@@ -196,6 +198,7 @@ private slots:
         list.SetPath(below("/a").toStdString());
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QVERIFY(testutil::readDone(list));
         const QByteArrayList before = entries(list);
         QSignalSpy changes(&list, &DirListBox::Change);
 
@@ -245,6 +248,7 @@ private slots:
         if (how == "up-key") {
             perform(list, UpKey, list.ListIndex());
         }
+        QVERIFY(testutil::readDone(list));
 
         const QModelIndex entry = list.currentIndex();
         const QRect rect = list.visualRect(entry);
@@ -256,7 +260,7 @@ private slots:
         QVERIFY(std::min(nameEnd, iconStart + 3 * icon) <= shown.width());
     }
 
-    void open_unreadable_reportsAndKeepsList_data()
+    void open_unreadable_toldAndShownWithoutSubfolders_data()
     {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<bool>("byUser");
@@ -264,7 +268,9 @@ private slots:
         QTest::newRow("set-path/plain-file") << QByteArray("/file") << false;
         QTest::newRow("user/removed-since-listed") << QByteArray("/gone") << true;
     }
-    void open_unreadable_reportsAndKeepsList()
+    // The folder opens at once, before it is read; once its read fails it
+    // shows its ancestors alone, and the failure is told once.
+    void open_unreadable_toldAndShownWithoutSubfolders()
     {
         QFETCH(QByteArray, name);
         QFETCH(bool, byUser);
@@ -272,32 +278,49 @@ private slots:
         makeFile(below("/file"));
         DirListBox list;
         list.SetPath(m_root.toStdString());
+        QVERIFY(testutil::readDone(list));
         const QByteArrayList before = entries(list);
         fs::remove(quillet::NativePath(below("/gone").toStdString()));
-        QStringList reported;
-        const auto previous = quillet::SetErrorReporter(
-            [&](QWidget *, const QString &message, const std::optional<quillet::ErrorAction> &) {
-                reported << message;
-            });
-        const auto restore = qScopeGuard([&] { quillet::SetErrorReporter(previous); });
+        QStringList told;
+        connect(&list, &DirListBox::ReadFailed, &list,
+                [&](const quillet::FolderError &failure) { told << quillet::UserMessage(failure); });
         QSignalSpy changes(&list, &DirListBox::Change);
 
         if (byUser) { // nothing may escape into the event loop
             perform(list, ReturnKey, int(before.indexOf(below(name))));
         } else {
-            try {
-                list.SetPath(below(name).toStdString());
-            } catch (const quillet::FolderError &error) {
-                reported << quillet::UserMessage(error);
-            }
+            list.SetPath(below(name).toStdString());
         }
+        QVERIFY(testutil::readDone(list));
 
-        QCOMPARE(reported.size(), 1);
-        QVERIFY2(reported.front().contains(QString::fromUtf8(below(name))),
-                 qPrintable(reported[0]));
-        QCOMPARE(entries(list), before);
-        QCOMPARE(raw(list.Path()), m_root);
-        QCOMPARE(changes.count(), 0);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.front().contains(QString::fromUtf8(below(name))), qPrintable(told[0]));
+        QCOMPARE(entries(list), ancestorsAndSelf(below(name)));
+        QCOMPARE(raw(list.Path()), below(name));
+        QCOMPARE(changes.count(), 1);
+    }
+
+    // While the open folder's read hangs, the user opens another: it shows
+    // its own subfolders, and the older read's, whenever they come, never.
+    void pendingRead_folderOpenedMeanwhileWins()
+    {
+        makeFolder(below("/hung/x"));
+        makeFolder(below("/free/y"));
+        testutil::Hang hang;
+        hang.holdFolder(below("/hung").toStdString());
+        DirListBox list;
+        list.SetPath(below("/hung").toStdString());
+        QTRY_COMPARE(hang.waiting(), 1);
+        QVERIFY(list.IsReading());
+        QCOMPARE(entries(list), ancestorsAndSelf(below("/hung")));
+
+        list.SetPath(below("/free").toStdString());
+        QVERIFY(testutil::readDone(list));
+        hang.release();
+        QTRY_COMPARE(hang.waiting(), 0);
+        QTest::qWait(50); // the older read's result, had it been kept, would arrive now
+
+        QCOMPARE(entries(list), ancestorsAndSelf(below("/free")) << below("/free/y"));
     }
 
     void construct_currentFolderRemoved_opensRoot()
@@ -312,7 +335,10 @@ private slots:
             QSKIP("this system keeps the current folder from being removed");
         }
 
-        QCOMPARE(raw(DirListBox().Path()), ancestorsAndSelf(m_root).front());
+        DirListBox list;
+        QSignalSpy startFailures(&list, &DirListBox::StartFailed);
+        QTRY_COMPARE(raw(list.Path()), ancestorsAndSelf(m_root).front());
+        QCOMPARE(startFailures.count(), 1);
     }
 };
 

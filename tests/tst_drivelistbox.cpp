@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <future>
 
 using quillet::DriveListBox;
 
@@ -39,27 +40,54 @@ private slots:
         QCOMPARE(quillet::VolumeHolding(roots, folder.toStdString()), expected);
     }
 
-    // An entry shows where the volume is and its label; what it hands on is
-    // its root alone.
-    void entry_showsNameAndLabelButHandsOnRoot_data()
+    // An entry shows where the volume is and, once the volume has answered,
+    // its label; what it hands on is its root alone. A volume that never
+    // answers can still be picked.
+    void entry_showsNameAndLabelOnceAnswered_data()
     {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("answer"); // "hang", "none", or the label
+        QTest::addColumn<QStringList>("entries");
+        const QString usb = QStringLiteral("/media/usb");
         QTest::newRow("labelled") << QStringLiteral("USB STICK")
-                                  << QStringLiteral("/media/usb  [USB STICK]");
-        QTest::newRow("unlabelled") << QString() << QStringLiteral("/media/usb");
+                                  << QStringList{QStringLiteral("/"), usb + "  [USB STICK]"};
+        QTest::newRow("unlabelled") << QString() << QStringList{QStringLiteral("/"), usb};
+        QTest::newRow("not worth offering") << QStringLiteral("none") << QStringList{"/"};
+        QTest::newRow("never answers") << QStringLiteral("hang") << QStringList{"/", usb};
     }
-    void entry_showsNameAndLabelButHandsOnRoot()
+    void entry_showsNameAndLabelOnceAnswered()
     {
-        QFETCH(QString, label);
-        QFETCH(QString, text);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, entries);
+        std::promise<void> released;
+        const auto previous = quillet::SetVolumeAsker(
+            [answer, wait = released.get_future().share()](
+                const std::string &root) -> std::optional<QString> {
+                if (root == "/")
+                    return QString();
+                if (answer == QLatin1String("hang"))
+                    wait.wait();
+                if (answer == QLatin1String("none"))
+                    return std::nullopt;
+                return answer;
+            });
+        const auto restore = qScopeGuard([&] {
+            released.set_value();
+            quillet::SetVolumeAsker(previous);
+        });
         DriveListBox drives({{"/", QStringLiteral("/"), QString()},
-                             {"/media/usb", QStringLiteral("/media/usb"), label}});
+                             {"/media/usb", QStringLiteral("/media/usb"), QString()}});
 
-        drives.setCurrentIndex(1);
-
-        QCOMPARE(drives.currentText(), text);
-        QCOMPARE(drives.Drive(), std::string("/media/usb"));
+        const auto shown = [&drives] {
+            QStringList texts;
+            for (int i = 0; i < drives.count(); ++i)
+                texts << drives.itemText(i);
+            return texts;
+        };
+        QTRY_COMPARE(shown(), entries);
+        QTest::qWait(50); // any answer yet to come would arrive now
+        QCOMPARE(shown(), entries);
+        drives.setCurrentIndex(drives.count() - 1);
+        QCOMPARE(drives.Drive(), entries.size() == 1 ? "/" : std::string("/media/usb"));
     }
 
     // A screen reader names the box by the name the window gives it, reads the

@@ -37,11 +37,13 @@ struct Folder
     std::string path = dir.path();
 };
 
-// Shows the files of \a folder that match \a pattern.
-void open(FileListBox &box, const Folder &folder, const std::string &pattern)
+// Shows the files of \a folder that match \a pattern; whether it has read
+// them within a while.
+bool open(FileListBox &box, const Folder &folder, const std::string &pattern)
 {
     box.SetPath(folder.path);
     box.SetPattern(pattern);
+    return testutil::readDone(box);
 }
 
 } // namespace
@@ -56,8 +58,8 @@ private slots:
     void setPath_listsMatchingFilesInOrder();
     void setPath_listsFilesAndLinksToFilesOnly();
     void folderChanges_shownOnlyAfterPatternAssigned();
-    void setPath_unreadableFolder_throwsAndListsNothing_data();
-    void setPath_unreadableFolder_throwsAndListsNothing();
+    void setPath_unreadableFolder_toldAndListsNothing_data();
+    void setPath_unreadableFolder_toldAndListsNothing();
 };
 
 void TestFileListBox::construct_startsOnWorkingFolderUnread()
@@ -96,7 +98,7 @@ void TestFileListBox::setPath_listsMatchingFilesInOrder()
     QVERIFY(folder.dir.isValid());
     FileListBox box;
 
-    open(box, folder, pattern);
+    QVERIFY(open(box, folder, pattern));
 
     QCOMPARE(listed(box), expected);
     QCOMPARE(box.model()->rowCount(), box.ListCount());
@@ -116,7 +118,7 @@ void TestFileListBox::setPath_listsFilesAndLinksToFilesOnly()
     std::filesystem::create_symlink("missing", NativePath(folder.file("dangling.jpg")));
     FileListBox box;
 
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
 
     QCOMPARE(listed(box), (Names{"file.jpg", "link to file.jpg"}));
 }
@@ -128,7 +130,7 @@ void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
     const Folder folder({"a 1.jpg", "a 2.jpg", "b.png"});
     QVERIFY(folder.dir.isValid());
     FileListBox box;
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
 
     folder.add("a 3.jpg");
     std::filesystem::rename(NativePath(folder.file("a 1.jpg")), NativePath(folder.file("a1.jpg")));
@@ -137,10 +139,11 @@ void TestFileListBox::folderChanges_shownOnlyAfterPatternAssigned()
 
     QVERIFY(box.setProperty("pattern", QStringLiteral("*.JPG")));
     QCOMPARE(box.Pattern(), std::string("*.JPG"));
+    QVERIFY(testutil::readDone(box));
     QCOMPARE(listed(box), (Names{"a 2.jpg", "a 3.jpg", "a1.jpg"}));
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing_data()
+void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing_data()
 {
     QTest::addColumn<std::string>("name");
     QTest::addColumn<std::string>("reason");
@@ -151,7 +154,9 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing_data()
         << std::string("locked") << std::string("you do not have permission to read it");
 }
 
-void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
+// The files of the folder before are neither listed nor held: they would be
+// renamed under the new folder's name.
+void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing()
 {
     QFETCH(std::string, name);
     QFETCH(std::string, reason);
@@ -161,17 +166,19 @@ void TestFileListBox::setPath_unreadableFolder_throwsAndListsNothing()
     if (name == "locked" && !testutil::makeUnreadableFolder(bad))
         QSKIP("no folder here is unreadable to this test");
     FileListBox box;
-    open(box, folder, "*.jpg");
+    QVERIFY(open(box, folder, "*.jpg"));
+    QStringList told;
+    connect(&box, &FileListBox::ReadFailed, &box,
+            [&told](const FolderError &failure) { told << UserMessage(failure); });
 
-    try {
-        box.SetPath(bad);
-        QFAIL("no FolderError thrown");
-    } catch (const FolderError &error) {
-        QCOMPARE(quillet::UserMessage(error).toStdString(),
-                 "Could not read the folder \"" + bad + "\": " + reason + ".");
-    }
+    box.SetPath(bad);
+    QVERIFY(testutil::readDone(box));
+
+    QCOMPARE(told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
+                                                            "\": " + reason + ".")));
     QCOMPARE(box.Path(), bad);
     QCOMPARE(listed(box), Names{});
+    QCOMPARE(box.Folder().Path(), std::string());
 }
 
 QTEST_MAIN(TestFileListBox)

@@ -53,6 +53,15 @@ public:
     Translation &operator=(const Translation &) = delete;
 };
 
+// Shows \a form; whether it is active and its file list has read its folder
+// within a while: Remove Spaces takes input, and the focus, from then on.
+bool showAndRead(Form1 &form)
+{
+    form.show();
+    return QTest::qWaitForWindowActive(&form) &&
+           testutil::readDone(*form.findChild<FileListBox *>(QStringLiteral("File1")));
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -69,6 +78,8 @@ private slots:
     void tabKey_startsOnButtonAndVisitsControlsInTabOrder();
     void start_showsCurrentFolderWithStartingPattern();
     void start_inVanishedFolder_showsRootAndSaysWhy();
+    void start_hungFileSystem_windowAnswers_data();
+    void start_hungFileSystem_windowAnswers();
     void accessKeys_clickButtonAndToggleCheckBox();
     void language_followsLocale_data();
     void language_followsLocale();
@@ -178,8 +189,7 @@ void TestForm1::controls_areCreatedInOrder()
 void TestForm1::tabKey_startsOnButtonAndVisitsControlsInTabOrder()
 {
     Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showAndRead(form));
 
     // The first control in tab order has the focus when the window opens.
     QStringList visited;
@@ -206,6 +216,7 @@ void TestForm1::start_showsCurrentFolderWithStartingPattern()
 
     QCOMPARE(file1->Path(), folder);
     QCOMPARE(file1->Pattern(), std::string("*.JPG"));
+    QVERIFY(testutil::readDone(*file1));
     QCOMPARE(file1->ListCount(), 2);
     QCOMPARE(file1->List(0), std::string("a.jpg"));
     QCOMPARE(file1->List(1), std::string("b c.JPG"));
@@ -231,20 +242,67 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
     const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
 
-    QCOMPARE(dir1->Path(), FallbackFolder());
+    QTRY_COMPARE(dir1->Path(), FallbackFolder());
     QCOMPARE(file1->Path(), dir1->Path());
-    QTRY_COMPARE(m_errors.size(), 1);
+    QVERIFY(testutil::readDone(*file1));
+    QVERIFY(testutil::readDone(*dir1));
+    QCOMPARE(m_errors.size(), 1);
     QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path())) &&
                  m_errors.first().contains(QStringLiteral("is shown instead")),
              qPrintable(m_errors[0]));
     m_errors.clear();
 }
 
-void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
+void TestForm1::start_hungFileSystem_windowAnswers_data()
 {
+    QTest::addColumn<bool>("folderHangs"); // else every volume does
+    QTest::newRow("start folder's read") << true;
+    QTest::newRow("volumes' details") << false;
+}
+
+// A mount that has stopped answering holds up neither the window nor its
+// controls: the user can toggle, type and go to another folder meanwhile.
+void TestForm1::start_hungFileSystem_windowAnswers()
+{
+    QFETCH(bool, folderHangs);
+    const std::string &folder = m_startFolder->path();
+    testutil::writeFile(testutil::join(folder, "a b.JPG"), "");
+    testutil::Hang hang;
+    if (folderHangs)
+        hang.holdFolder(folder);
+    else
+        hang.holdVolumes();
+
     Form1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
+    auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
+    auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
+    auto *command1 = form.findChild<CommandButton *>(QStringLiteral("Command1"));
+    QTRY_VERIFY(hang.waiting() > 0);
+    if (!folderHangs)
+        QVERIFY(testutil::readDone(*file1));
+
+    QCOMPARE(file1->IsReading(), folderHangs);
+    QCOMPARE(command1->isEnabled(), !folderHangs);
+    QVERIFY(folder.starts_with(drive1->Drive()));
+    QTest::keyClick(&form, Qt::Key_U, Qt::AltModifier);
+    QTRY_COMPARE(form.findChild<CheckBox *>(QStringLiteral("Check1"))->Value(), 1);
+    QTest::keyClick(dir1, Qt::Key_Up);
+    QTest::keyClick(dir1, Qt::Key_Return);
+    const std::string parent = std::filesystem::path(folder).parent_path().string();
+    QCOMPARE(dir1->Path(), parent);
+    QCOMPARE(file1->Path(), parent);
+    QVERIFY(testutil::readDone(*file1));
+    QVERIFY(command1->isEnabled());
+    QVERIFY(hang.waiting() > 0);
+}
+
+void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
+{
+    Form1 form;
+    QVERIFY(showAndRead(form));
     auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
     QSignalSpy clicks(form.findChild<CommandButton *>(QStringLiteral("Command1")),
                       &CommandButton::Click);
@@ -475,8 +533,7 @@ void TestForm1::screenReader_namesWindowAndEveryControl()
 void TestForm1::focus_visibleInEveryList()
 {
     Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showAndRead(form));
     for (const char *name : {"Dir1", "File1", "List1"}) {
         auto *list = form.findChild<QAbstractItemView *>(QString::fromLatin1(name));
         form.findChild<CommandButton *>(QStringLiteral("Command1"))->setFocus();

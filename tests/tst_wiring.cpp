@@ -143,7 +143,7 @@ struct Window
     ListBox *List1 = form.findChild<ListBox *>(QStringLiteral("List1"));
 
     /// Makes \a files (each holding its own name), opens the folder and
-    /// shows the window.
+    /// shows the window once both lists have read it.
     explicit Window(const Names &files)
     {
         for (const auto &name : files)
@@ -151,11 +151,13 @@ struct Window
         txtPattern->setText(QStringLiteral("*.jpg"));
         Dir1->SetPath(folder);
         form.show();
+        read();
     }
     explicit Window(StartedInWorkingFolder)
     {
         txtPattern->setText(QStringLiteral("*.jpg"));
         form.show();
+        read();
     }
     ~Window()
     {
@@ -168,14 +170,19 @@ struct Window
     QAction *undoAction() const { return List1->actions().first(); }
     ProgressWindow *progress() const { return form.findChild<ProgressWindow *>(); }
 
-    /// Whether a batch or an undo has ended (or none runs) within a while.
+    /// Whether both lists have read their folders within a while.
+    bool read() const { return testutil::readDone(*Dir1) && testutil::readDone(*File1); }
+    /// Whether, within a while, no batch or undo runs and the file list has
+    /// read its folder.
     bool idle() const
     {
         return QTest::qWaitFor([this] { return Command1->isEnabled(); }, 10000);
     }
-    /// Clicks Remove Spaces and waits for the batch to end.
+    /// Clicks Remove Spaces once it can start, and waits for the batch to end.
     bool click()
     {
+        if (!idle())
+            return false;
         QTest::mouseClick(Command1, Qt::LeftButton);
         return idle();
     }
@@ -256,6 +263,10 @@ private slots:
     void dirList_highlightDoesNotMoveFilesButOpenDoes();
     void dirList_openedFolderUnreadable_listsNoOtherFolderFiles();
     void pickingDrive_movesFoldersAndFilesOnly();
+    void pendingRead_newerChoiceWins_data();
+    void pendingRead_newerChoiceWins();
+    void pendingRead_removeSpacesCannotStart_data();
+    void pendingRead_removeSpacesCannotStart();
     void heldRename_windowAnswersButNothingChanges_data();
     void heldRename_windowAnswersButNothingChanges();
     void heldRename_stop_endsRightAfterIt_data();
@@ -313,6 +324,7 @@ void TestWiring::click_renamesListedFiles()
     // The file list keeps the names it read until it is told to read again.
     QCOMPARE(listed(*window.File1), (Names{"a b.jpg", "c.jpg"}));
     window.txtPattern->setText(QStringLiteral("*.JPG"));
+    QVERIFY(window.read());
     QCOMPARE(listed(*window.File1), expected);
 }
 
@@ -456,6 +468,7 @@ void TestWiring::clearingPattern_listsNothing()
     QTest::keyClick(window.txtPattern, Qt::Key_Delete);
 
     QCOMPARE(window.File1->Pattern(), std::string());
+    QVERIFY(window.read());
     QCOMPARE(window.File1->ListCount(), 0);
 }
 
@@ -467,6 +480,7 @@ void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
     std::filesystem::create_directory(NativePath(sub));
     writeFile(join(sub, "s t.jpg"), "");
     window.Dir1->SetPath(window.folder);
+    QVERIFY(window.read());
     const int subRow = window.Dir1->ListCount() - 1;
     QCOMPARE(window.Dir1->List(subRow), sub);
     const QRect subRect = window.Dir1->visualRect(window.Dir1->model()->index(subRow, 0));
@@ -481,6 +495,7 @@ void TestWiring::dirList_highlightDoesNotMoveFilesButOpenDoes()
 
     QTest::mouseDClick(window.Dir1->viewport(), Qt::LeftButton, {}, subRect.center());
     QCOMPARE(window.File1->Path(), sub);
+    QVERIFY(window.read());
     QCOMPARE(listed(*window.File1), Names{"s t.jpg"});
     QCOMPARE(window.errors, QStringList());
 }
@@ -501,6 +516,7 @@ void TestWiring::dirList_openedFolderUnreadable_listsNoOtherFolderFiles()
     });
 
     window.Dir1->SetPath(sub);
+    QVERIFY(window.read());
 
     QCOMPARE(window.errors.size(), 1);
     QVERIFY2(window.errors.first().contains(QString::fromStdString(sub)),
@@ -523,10 +539,103 @@ void TestWiring::pickingDrive_movesFoldersAndFilesOnly()
 
     window.Drive1->setCurrentIndex(rootIndex);
     emit window.Drive1->activated(rootIndex);
+    QVERIFY(window.read());
 
     QCOMPARE(window.Dir1->Path(), window.Drive1->Drive());
     QCOMPARE(window.File1->Path(), window.Drive1->Drive());
     QCOMPARE(listed(*window.List1), Names{"ab.jpg"});
+    QCOMPARE(window.errors, QStringList());
+}
+
+void TestWiring::pendingRead_newerChoiceWins_data()
+{
+    QTest::addColumn<bool>("folderOpened"); // else a pattern typed
+    QTest::addColumn<Names>("expected");
+    QTest::newRow("folder opened") << true << Names{"f 1.jpg"};
+    QTest::newRow("pattern typed") << false << Names{"h 2.png"};
+}
+
+// While the read of a folder hangs, the user opens another folder or types
+// another pattern: only the newer choice's files are ever listed, whenever
+// the older read ends, and the batch renames them where they are.
+void TestWiring::pendingRead_newerChoiceWins()
+{
+    QFETCH(bool, folderOpened);
+    QFETCH(Names, expected);
+    Window window(Names{});
+    QVERIFY(window.dir.isValid());
+    const std::string hung = join(window.folder, "hung");
+    const std::string free = join(window.folder, "free");
+    for (const std::string &sub : {hung, free})
+        std::filesystem::create_directory(NativePath(sub));
+    testutil::populate(hung, "h 1.jpg=; h 2.png=");
+    testutil::populate(free, "f 1.jpg=");
+    testutil::Hang hang;
+    hang.holdFolder(hung);
+    std::vector<Names> shown;
+    connect(window.File1->model(), &QAbstractItemModel::modelReset, window.File1, [&] {
+        if (window.File1->ListCount() > 0)
+            shown.push_back(listed(*window.File1));
+    });
+    window.Dir1->SetPath(hung);
+    QTRY_COMPARE(hang.waiting(), 2);
+
+    if (folderOpened) {
+        window.Dir1->SetPath(free);
+    } else {
+        window.txtPattern->clear();
+        QTest::keyClicks(window.txtPattern, QStringLiteral("*.png"));
+        hang.release(); // every read of the typed patterns ends, in any order
+    }
+    QVERIFY(window.read());
+    hang.release();
+    QTRY_COMPARE(hang.waiting(), 0);
+    QTest::qWait(50); // the older reads' results, had they been kept, would arrive now
+
+    QCOMPARE(shown, std::vector<Names>{expected});
+    QCOMPARE(window.File1->Folder().Path(), window.File1->Path());
+    std::string renamed = expected[0];
+    std::erase(renamed, ' ');
+    QVERIFY(window.click());
+    QCOMPARE(listed(*window.List1), Names{renamed});
+    QVERIFY(std::ranges::count(folderNames(window.File1->Path()), renamed) == 1);
+    QCOMPARE(window.errors, QStringList());
+}
+
+void TestWiring::pendingRead_removeSpacesCannotStart_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("mouse") << false;
+    QTest::newRow("alt+r") << true;
+}
+
+// Until the file list has read its folder it holds no names, and a batch
+// started meanwhile would clear the results for nothing: the button takes no
+// click, and none is kept for later.
+void TestWiring::pendingRead_removeSpacesCannotStart()
+{
+    QFETCH(bool, byKeyboard);
+    Window window({"a b.jpg"});
+    QVERIFY(window.dir.isValid());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    testutil::Hang hang;
+    hang.holdFolder(window.folder);
+    window.txtPattern->setText(QStringLiteral("*.JPG"));
+    QTRY_COMPARE(hang.waiting(), 1);
+    QVERIFY(!window.Command1->isEnabled());
+
+    if (byKeyboard)
+        QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
+    else
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QTest::qWait(150); // an access key clicks its control a moment later
+    hang.release();
+    QVERIFY(window.idle());
+    QTest::qWait(150);
+
+    QCOMPARE(window.gate->entered(), 0);
+    QCOMPARE(folderNames(window.folder), Names{"a b.jpg"});
+    QCOMPARE(listed(*window.File1), Names{"a b.jpg"});
     QCOMPARE(window.errors, QStringList());
 }
 

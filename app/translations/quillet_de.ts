@@ -331,6 +331,10 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>FOLDER</source>
         <translation>ORDNER</translation>
     </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Wird gelesen …</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
