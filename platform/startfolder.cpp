@@ -3,13 +3,45 @@
 #include "folderpath.h"
 #include "folderreader.h"
 
+#include <chrono>
+#include <future>
+#include <memory>
 #include <optional>
+#include <thread>
+#include <utility>
 
 namespace quillet {
 
 namespace {
 
+// Short enough for the window to show at once after it.
+constexpr std::chrono::milliseconds kPatience{250};
+
 std::optional<std::string> namedStartFolder;
+
+FolderFinder &currentFinder()
+{
+    static FolderFinder finder = [](const std::string &path) { return FolderToOpen(path); };
+    return finder;
+}
+
+// Asks on a thread of its own, which is let go if the file system does not
+// answer in time: it may never.
+std::string folderToOpenWithin(const std::string &path, std::chrono::milliseconds patience)
+{
+    auto answer = std::make_shared<std::promise<std::string>>();
+    std::future<std::string> folder = answer->get_future();
+    std::thread([answer, path, finder = currentFinder()] {
+        try {
+            answer->set_value(finder(path));
+        } catch (...) {
+            answer->set_exception(std::current_exception());
+        }
+    }).detach();
+    if (folder.wait_for(patience) == std::future_status::ready)
+        return folder.get();
+    return JoinFolderPath(SplitFolderPath(path));
+}
 
 } // namespace
 
@@ -28,10 +60,15 @@ void SetStartFolder(const std::string &path)
     // folder list then fails to read it, as it fails to read any start
     // folder it cannot, and says why.
     try {
-        namedStartFolder = FolderToOpen(path);
+        namedStartFolder = folderToOpenWithin(path, kPatience);
     } catch (const FolderError &) {
         namedStartFolder = path;
     }
+}
+
+FolderFinder SetFolderFinder(FolderFinder finder)
+{
+    return std::exchange(currentFinder(), std::move(finder));
 }
 
 } // namespace quillet

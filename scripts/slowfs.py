@@ -2,11 +2,12 @@
 """A pass-through FUSE file system whose chosen calls hang, standing in for a
 network mount whose server has stopped answering.
 
-    scripts/slowfs.py SOURCE MOUNTPOINT [--hang readdir,statfs] [--seconds 12]
+    scripts/slowfs.py SOURCE MOUNTPOINT [--hang readdir,statfs,getattr] [--seconds 12]
 
 Mounts SOURCE at MOUNTPOINT and stays in the foreground until unmounted
 (fusermount -u MOUNTPOINT). "readdir" makes opening and listing a folder
-hang, "statfs" asking the file system for its size. Needs Debian's
+hang, "statfs" asking the file system for its size, "getattr" asking what
+anything below the mount's root is. Needs Debian's
 python3-fusepy; Debian's own python3 runs it.
 """
 import argparse
@@ -35,6 +36,8 @@ class SlowPassThrough(Operations):
             time.sleep(self.seconds)
 
     def getattr(self, path, fh=None):
+        if path != '/':
+            self._wait('getattr')
         info = os.lstat(self._real(path))
         return {field: getattr(info, field) for field in STAT_FIELDS}
 
@@ -60,7 +63,7 @@ def main():
     parser.add_argument('source')
     parser.add_argument('mountpoint')
     parser.add_argument('--hang', default='readdir',
-                        help='comma-separated calls that hang: readdir, statfs')
+                        help='comma-separated calls that hang: readdir, statfs, getattr')
     parser.add_argument('--seconds', type=float, default=12)
     args = parser.parse_args()
     hang = set(filter(None, args.hang.split(',')))

@@ -6,10 +6,12 @@
 
 #include "drivelistbox.h"
 #include "folderlisting.h"
+#include "folderpath.h"
 #include "namefile.h"
 #include "messages.h"
 #include "nativepath.h"
 #include "renameerror.h"
+#include "startfolder.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -105,9 +107,10 @@ template <typename FolderList> bool readDone(const FolderList &list)
     return QTest::qWaitFor([&list] { return !list.IsReading(); }, 10000);
 }
 
-/// Holds the lists' reads of chosen folders, and the drive lists' questions
-/// to their volumes, until released, as a file system that has stopped
-/// answering would; every other read goes through. In force while it lives.
+/// Holds the lists' reads of chosen folders, the question whether a start
+/// folder names a file, and the drive lists' questions to their volumes,
+/// until released, as a file system that has stopped answering would; every
+/// other call goes through. In force while it lives.
 class Hang
 {
 public:
@@ -123,17 +126,23 @@ public:
             state->pass(kVolumes);
             return quillet::AskVolume(root);
         });
+        m_previousFinder = quillet::SetFolderFinder([state = m_state](const std::string &path) {
+            state->pass(path);
+            return quillet::FolderToOpen(path);
+        });
     }
     ~Hang()
     {
         release();
         quillet::SetEntryReader(m_previousReader);
         quillet::SetVolumeAsker(m_previousAsker);
+        quillet::SetFolderFinder(m_previousFinder);
     }
     Hang(const Hang &) = delete;
     Hang &operator=(const Hang &) = delete;
 
-    /// Holds every read of the folder \a path from now on.
+    /// Holds every read of the folder \a path, and every question whether it
+    /// names a file, from now on.
     void holdFolder(const std::string &path) { hold(path); }
     /// Holds every question to a volume from now on.
     void holdVolumes() { hold(kVolumes); }
@@ -180,6 +189,7 @@ private:
     std::shared_ptr<State> m_state = std::make_shared<State>();
     quillet::EntryReader m_previousReader;
     quillet::VolumeAsker m_previousAsker;
+    quillet::FolderFinder m_previousFinder;
 };
 
 /// Every line a list control holds, in order.

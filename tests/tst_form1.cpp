@@ -10,6 +10,7 @@
 #include "listbox.h"
 #include "messages.h"
 #include "renameerror.h"
+#include "startfolder.h"
 #include "textbox.h"
 #include "translations.h"
 
@@ -256,8 +257,10 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
 void TestForm1::start_hungFileSystem_windowAnswers_data()
 {
     QTest::addColumn<bool>("folderHangs"); // else every volume does
-    QTest::newRow("start folder's read") << true;
-    QTest::newRow("volumes' details") << false;
+    QTest::addColumn<bool>("named"); // on the command line, else the current folder
+    QTest::newRow("start folder's read") << true << false;
+    QTest::newRow("folder named on the command line") << true << true;
+    QTest::newRow("volumes' details") << false << false;
 }
 
 // A mount that has stopped answering holds up neither the window nor its
@@ -265,13 +268,19 @@ void TestForm1::start_hungFileSystem_windowAnswers_data()
 void TestForm1::start_hungFileSystem_windowAnswers()
 {
     QFETCH(bool, folderHangs);
-    const std::string &folder = m_startFolder->path();
+    QFETCH(bool, named);
+    const std::string folder =
+        named ? testutil::join(m_startFolder->path(), "Named") : m_startFolder->path();
+    std::filesystem::create_directories(NativePath(folder));
     testutil::writeFile(testutil::join(folder, "a b.JPG"), "");
     testutil::Hang hang;
     if (folderHangs)
         hang.holdFolder(folder);
     else
         hang.holdVolumes();
+    if (named)
+        SetStartFolder(folder);
+    const auto startAsBefore = qScopeGuard([] { SetStartFolder({}); });
 
     Form1 form;
     form.show();
@@ -284,6 +293,7 @@ void TestForm1::start_hungFileSystem_windowAnswers()
     if (!folderHangs)
         QVERIFY(testutil::readDone(*file1));
 
+    QCOMPARE(file1->Path(), folder);
     QCOMPARE(file1->IsReading(), folderHangs);
     QCOMPARE(command1->isEnabled(), !folderHangs);
     QVERIFY(folder.starts_with(drive1->Drive()));
