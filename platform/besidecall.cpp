@@ -42,6 +42,12 @@ BesideCall::~BesideCall()
     LetThreadGo(m_thread, ended);
 }
 
+void FreeBeside(std::vector<std::string> lines)
+{
+    if (!lines.empty())
+        std::thread([lines = std::move(lines)] {}).detach();
+}
+
 void LetThreadGo(std::jthread &thread, bool ended)
 {
     if (!thread.joinable())

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace quillet {
 
@@ -54,6 +56,10 @@ std::unique_ptr<BesideCall> CallBeside(std::function<Result()> call,
     beside->Start([result, call = std::move(call)] { result->emplace(call()); });
     return beside;
 }
+
+/// Frees \a lines on a thread of its own: freeing a hundred thousand names
+/// would hold the window up for milliseconds.
+void FreeBeside(std::vector<std::string> lines);
 
 /// Lets go of \a thread when its owner goes: a thread whose work has \a ended
 /// is only letting go of what it held and is waited for; one still in a call

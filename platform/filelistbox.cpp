@@ -58,7 +58,7 @@ void FileListBox::paintEvent(QPaintEvent *event)
 // pending goes with its result.
 void FileListBox::read()
 {
-    m_model->setLines({});
+    FreeBeside(m_model->setLines({}));
     m_folder = HeldFolder();
     m_reading = ListBeside(m_path, EntryKind::Files, m_pattern,
                            [this](FolderListing listing) { showListing(std::move(listing)); });

@@ -1,5 +1,7 @@
 #include "listbox.h"
 
+#include "besidecall.h"
+
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -13,20 +15,28 @@ namespace quillet {
 
 namespace {
 
-using AsciiAdvances = std::array<qreal, 128>;
+// Widths in 64ths of a pixel: whole numbers add up faster than floating
+// point ones, and this fine a unit loses nothing that shows.
+using Advance = qint64;
+using AsciiAdvances = std::array<Advance, 128>;
+
+Advance inUnits(qreal pixels)
+{
+    return qRound64(pixels * 64);
+}
 
 // How far \a line reaches when drawn with \a metrics. Plain ASCII, which
 // nearly every file name is, is summed from \a ascii, the advance of each
 // character, many times faster than laying out the text (only kerning, which
 // mostly narrows, is left out); other text is laid out.
-qreal advanceOf(const std::string &line, const QFontMetricsF &metrics, const AsciiAdvances &ascii)
+Advance advanceOf(const std::string &line, const QFontMetricsF &metrics, const AsciiAdvances &ascii)
 {
-    qreal sum = 0;
+    Advance sum = 0;
     for (const char byte : line) {
         const auto code = static_cast<unsigned char>(byte);
         if (code >= ascii.size())
-            return metrics.horizontalAdvance(
-                QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+            return inUnits(metrics.horizontalAdvance(
+                QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))));
         sum += ascii[code];
     }
     return sum;
@@ -80,9 +90,9 @@ private:
         const QFontMetricsF metrics(m_view.font());
         AsciiAdvances ascii{};
         for (std::size_t code = 0; code < ascii.size(); ++code)
-            ascii[code] = metrics.horizontalAdvance(QLatin1Char(static_cast<char>(code)));
+            ascii[code] = inUnits(metrics.horizontalAdvance(QLatin1Char(static_cast<char>(code))));
         for (int row = first; row <= last; ++row) {
-            const qreal advance = advanceOf(m_model.line(row), metrics, ascii);
+            const Advance advance = advanceOf(m_model.line(row), metrics, ascii);
             if (advance > m_widestAdvance) {
                 m_widestAdvance = advance;
                 m_widestRow = row;
@@ -93,7 +103,7 @@ private:
     const QListView &m_view;
     const TextListModel &m_model;
     int m_widestRow = 0;
-    qreal m_widestAdvance = 0;
+    Advance m_widestAdvance = 0;
 };
 
 } // namespace
@@ -116,12 +126,13 @@ const std::string &TextListModel::line(int row) const
     return m_lines.at(static_cast<std::size_t>(row));
 }
 
-void TextListModel::setLines(std::vector<std::string> lines)
+std::vector<std::string> TextListModel::setLines(std::vector<std::string> lines)
 {
     beginResetModel();
-    m_lines = std::move(lines);
+    std::swap(m_lines, lines);
     m_shownCount = count();
     endResetModel();
+    return lines;
 }
 
 void TextListModel::append(std::string line)
@@ -183,7 +194,7 @@ ListBox::~ListBox() = default;
 
 void ListBox::Clear()
 {
-    m_model->setLines({});
+    FreeBeside(m_model->setLines({}));
 }
 
 void ListBox::AddItem(std::string item)

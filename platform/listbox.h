@@ -27,8 +27,9 @@ public:
     /// Line \a row, 0 <= row < count(); throws std::out_of_range otherwise.
     const std::string &line(int row) const;
     const std::vector<std::string> &lines() const { return m_lines; }
-    /// Replaces every line at once, with a single reset of the views.
-    void setLines(std::vector<std::string> lines);
+    /// Replaces every line at once, with a single reset of the views, and
+    /// returns the lines replaced.
+    std::vector<std::string> setLines(std::vector<std::string> lines);
     /// Adds \a line at the end. The views hear of the lines added in one go
     /// once, when the event loop next runs, rather than once per line: a batch
     /// of many thousand lines does not let them repaint in between anyway.
