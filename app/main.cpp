@@ -2,6 +2,7 @@
 #include "form1.h"
 #include "startfolder.h"
 #include "translations.h"
+#include "unfinishedrename.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -41,5 +42,9 @@ int main(int argc, char *argv[])
 
     quillet::Form1 window;
     window.show();
-    return QCoreApplication::exec();
+    const int exitCode = QCoreApplication::exec();
+    // A window closed during a rename of two steps has gone at once; the
+    // process ends once that rename has taken its last step.
+    quillet::FinishUnfinishedRenames();
+    return exitCode;
 }

@@ -132,10 +132,16 @@ std::optional<FileIdentity> identityOf(const std::wstring &path)
     if (!known)
         return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-    return FileIdentity{information.dwVolumeSerialNumber,
-                        join(information.nFileIndexHigh, information.nFileIndexLow),
-                        static_cast<std::int64_t>(join(information.ftCreationTime.dwHighDateTime,
-                                                       information.ftCreationTime.dwLowDateTime))};
+    const auto time = [&](const FILETIME &at) {
+        return static_cast<std::int64_t>(join(at.dwHighDateTime, at.dwLowDateTime));
+    };
+    constexpr DWORD kType = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return FileIdentity{
+        FileNumber{information.dwVolumeSerialNumber,
+                   join(information.nFileIndexHigh, information.nFileIndexLow)},
+        time(information.ftCreationTime), information.dwFileAttributes & kType,
+        join(information.nFileSizeHigh, information.nFileSizeLow),
+        time(information.ftLastWriteTime)};
 }
 
 } // namespace
@@ -154,12 +160,16 @@ FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string
     if (!identity)
         failWithLastError(oldName, newName);
     // An undo renames back only the file the batch renamed.
-    if (expected && *identity != *expected)
+    if (expected && !IsSameFile(*expected, *identity))
         throw RenameError(RenameFailure::Replaced, oldName, newName);
     // The same entry is only looked at, never renamed onto itself.
-    if (oldName != newName && !MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
+    if (oldName == newName)
+        return *identity;
+    if (!MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
         failWithLastError(oldName, newName);
-    return *identity;
+    // FAT numbers a file by where its name lies in the folder, and a longer
+    // name may move it; NTFS keeps the number.
+    return KeptAcrossRename(*identity, identityOf(to).value_or(FileIdentity{}));
 }
 
 } // namespace quillet

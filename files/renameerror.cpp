@@ -3,9 +3,9 @@
 namespace quillet {
 
 RenameError::RenameError(RenameFailure failure, std::string_view oldName, std::string_view newName,
-                         const std::string &detail)
+                         const std::string &detail, RenameLeftover leftover)
     : std::runtime_error("could not rename \"" + std::string(oldName) + '"'), m_failure(failure),
-      m_oldName(oldName), m_newName(newName), m_detail(detail)
+      m_leftover(leftover), m_oldName(oldName), m_newName(newName), m_detail(detail)
 {
 }
 

@@ -30,23 +30,39 @@ enum class RenameFailure {
     Other,
 };
 
-/// A rename that did not happen. Both files are as they were before it. It
-/// says which names and why; the window makes the words the user reads.
+/// What a failed rename of two steps could not take back: the file systems
+/// that cannot rename without replacing in one step give a file its new name
+/// first (a second name, or an empty file that claims it), and take that
+/// back when the rest fails, which the system may refuse too.
+enum class RenameLeftover {
+    /// Both files are as they were before the rename.
+    Nothing,
+    /// The file has both its old and its new name.
+    BothNames,
+    /// The file keeps its old name, and an empty file holds the new one.
+    EmptyFile,
+};
+
+/// A rename that did not happen. It says which names, why, and what it left;
+/// the window makes the words the user reads.
 class RenameError : public std::runtime_error
 {
 public:
     /// \a oldName and \a newName are bare file names as bytes; \a detail is
     /// the system's own wording of the error, told for RenameFailure::Other.
     explicit RenameError(RenameFailure failure, std::string_view oldName, std::string_view newName,
-                         const std::string &detail = {});
+                         const std::string &detail = {},
+                         RenameLeftover leftover = RenameLeftover::Nothing);
 
     RenameFailure failure() const { return m_failure; }
     const std::string &oldName() const { return m_oldName; }
     const std::string &newName() const { return m_newName; }
     const std::string &detail() const { return m_detail; }
+    RenameLeftover leftover() const { return m_leftover; }
 
 private:
     RenameFailure m_failure = RenameFailure::Other;
+    RenameLeftover m_leftover = RenameLeftover::Nothing;
     std::string m_oldName;
     std::string m_newName;
     std::string m_detail;

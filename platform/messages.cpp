@@ -28,6 +28,7 @@ public:
 
 private:
     static QString renameReason(const RenameError &error);
+    static QString leftover(const RenameError &error);
     static QString folderReason(const FolderError &error);
     static QString renamedPart(const RenamingResult &result);
     static QString leftPart(const RenamingResult &result);
@@ -88,10 +89,32 @@ QString Messages::renameReason(const RenameError &error)
     return systemDetail(error.detail());
 }
 
+// A rename of two steps whose first step could not be taken back says what
+// it left: the user finds two names or an empty file where none was.
+QString Messages::leftover(const RenameError &error)
+{
+    switch (error.leftover()) {
+    case RenameLeftover::BothNames:
+        return tr("The file now has both names, \"%1\" and \"%2\"; deleting either name "
+                  "leaves it under the other.")
+            .arg(text(error.oldName()), text(error.newName()));
+    case RenameLeftover::EmptyFile:
+        return tr("An empty file named \"%1\", made to claim the new name, could not be "
+                  "removed again; it can be deleted.")
+            .arg(text(error.newName()));
+    case RenameLeftover::Nothing:
+        break;
+    }
+    return {};
+}
+
 QString Messages::rename(const RenameError &error)
 {
-    return tr("Could not rename \"%1\" to \"%2\": %3.")
-        .arg(text(error.oldName()), text(error.newName()), renameReason(error));
+    const QString message = tr("Could not rename \"%1\" to \"%2\": %3.")
+                                .arg(text(error.oldName()), text(error.newName()),
+                                     renameReason(error));
+    const QString left = leftover(error);
+    return left.isEmpty() ? message : message + QLatin1Char(' ') + left;
 }
 
 QString Messages::folderReason(const FolderError &error)
@@ -136,6 +159,20 @@ QString Messages::renamedPart(const RenamingResult &result)
         .arg(tr("%n file(s) renamed", nullptr, changed), tr("%n kept their names", nullptr, kept));
 }
 
+// Whether the rename that stopped a batch or an undo left its file with both
+// names: the failure's own message tells of that file then.
+bool leftBothNames(const RenamingResult &result)
+{
+    try {
+        if (result.failure)
+            std::rethrow_exception(result.failure);
+    } catch (const RenameError &error) {
+        return error.leftover() == RenameLeftover::BothNames;
+    } catch (...) {
+    }
+    return false;
+}
+
 // A failed rename leaves that file and those after it; a stop on request
 // comes between two files, so none is "this file".
 QString Messages::leftPart(const RenamingResult &result)
@@ -143,6 +180,10 @@ QString Messages::leftPart(const RenamingResult &result)
     const int untouched = result.untouchedCount();
     if (result.stopRequested)
         return tr("%n file(s) left as they were.", nullptr, untouched);
+    if (leftBothNames(result))
+        return untouched == 1 ? QString()
+                              : tr("The %n file(s) after it were left as they were.", nullptr,
+                                   untouched - 1);
     if (untouched == 1)
         return tr("This file was left as it was.");
     return tr("This file and the %n file(s) after it were left as they were.", nullptr,
@@ -168,7 +209,8 @@ QString Messages::batch(const RenamingResult &result)
     if (!result.failure)
         return {};
     return tr("%1\n\nRenaming stopped at this file. %2 %3")
-        .arg(causeText(result), renamedPart(result), leftPart(result));
+        .arg(causeText(result), renamedPart(result), leftPart(result))
+        .trimmed();
 }
 
 // An undo names the files back last first: the ones it restored before a
@@ -188,6 +230,10 @@ QString Messages::keptPart(const RenamingResult &result)
     const int untouched = result.untouchedCount();
     if (result.stopRequested)
         return tr("%n file(s) keep their new names.", nullptr, untouched);
+    if (leftBothNames(result))
+        return untouched == 1 ? QString()
+                              : tr("The %n file(s) renamed before it keep their new names.",
+                                   nullptr, untouched - 1);
     if (untouched == 1)
         return tr("This file keeps its new name.");
     return tr("This file and the %n file(s) renamed before it keep their new names.", nullptr,
@@ -202,7 +248,8 @@ QString Messages::undo(const RenamingResult &result)
     if (!result.failure)
         return {};
     return tr("%1\n\nUndoing stopped at this file. %2 %3")
-        .arg(causeText(result), restoredPart(result), keptPart(result));
+        .arg(causeText(result), restoredPart(result), keptPart(result))
+        .trimmed();
 }
 
 QString Messages::progress(const RenamingProgress &progress, const QString &shownName)
