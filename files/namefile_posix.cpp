@@ -13,7 +13,6 @@
 #include <sys/statfs.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace quillet {
@@ -48,35 +47,6 @@ bool isOneOf(int error, const auto &errors)
 int errorOf(int result)
 {
     return result == 0 ? 0 : errno;
-}
-
-RenameFailure failureOf(int error)
-{
-    switch (error) {
-    case EEXIST:
-    case ENOTEMPTY:
-        return RenameFailure::TargetExists;
-    case ENOENT:
-        return RenameFailure::SourceMissing;
-    case EACCES:
-    case EPERM:
-        return RenameFailure::PermissionDenied;
-    case EROFS:
-        return RenameFailure::ReadOnlyFileSystem;
-    case ENAMETOOLONG:
-        return RenameFailure::NameTooLong;
-    case EINVAL:
-    case EILSEQ:
-        return RenameFailure::InvalidName;
-    case EBUSY:
-    case ETXTBSY:
-        return RenameFailure::InUse;
-    case ENOSPC:
-    case EDQUOT:
-        return RenameFailure::NoSpace;
-    default:
-        return RenameFailure::Other;
-    }
 }
 
 // What a way to a new name came to: 0 or the errno value of its failure, and
@@ -143,8 +113,7 @@ Outcome renameWithoutReplacing(PosixCalls &calls, const Names &names, int &first
 [[noreturn]] void throwRenameError(const Outcome &outcome, const std::string &oldName,
                                    const std::string &newName)
 {
-    throw RenameError(failureOf(outcome.error), oldName, newName,
-                      std::generic_category().message(outcome.error), outcome.leftover);
+    throw RenameError(SystemErrorOf(static_cast<unsigned long>(outcome.error)), oldName, newName, outcome.leftover);
 }
 
 // What of \a before, the file renamed to \a newName, its file system kept
@@ -258,7 +227,7 @@ FileIdentity NameFileWith(PosixCalls &calls, int folder, FileSystemFacts &facts,
     RefuseUnusableName(oldName, newName);
     // A bare name with a separator would reach into another folder.
     if (oldName.find('/') != std::string::npos || newName.find('/') != std::string::npos)
-        throw RenameError(RenameFailure::InvalidName, oldName, newName);
+        throw RenameError(Refusal::InvalidName, oldName, newName);
     // The file is looked at before it is renamed: should another take its
     // name in between, the file renamed is not the one told, and an undo
     // leaves it alone rather than renaming a file the batch did not.
@@ -267,7 +236,7 @@ FileIdentity NameFileWith(PosixCalls &calls, int folder, FileSystemFacts &facts,
         throwRenameError({error}, oldName, newName);
     // An undo renames back only the file the batch renamed.
     if (expected && !IsSameFile(*expected, identity))
-        throw RenameError(RenameFailure::Replaced, oldName, newName);
+        throw RenameError(Refusal::Replaced, oldName, newName);
     // A file renamed onto itself is only looked at: RENAME_NOREPLACE, a hard
     // link and an exclusive create all answer "exists" for it.
     if (oldName == newName)

@@ -32,7 +32,7 @@ FolderListing readListing(const EntryReader &reader, const std::string &path, En
         listing.failure = failure;
     } catch (const std::exception &error) {
         listing.names.clear();
-        listing.failure = FolderError(path, FolderFailure::Other, error.what());
+        listing.failure = FolderError(path, SystemError{SystemFailure::Other, error.what()});
     }
     return listing;
 }

@@ -354,7 +354,7 @@ void TestForm1::language_followsLocale()
     Form1 form;
 
     QCOMPARE(form.findChild<CommandButton *>(QStringLiteral("Command1"))->text(), button);
-    QCOMPARE(UserMessage(RenameError(RenameFailure::TargetExists, "a b", "ab")), message);
+    QCOMPARE(UserMessage(RenameError(SystemError{SystemFailure::Exists, {}}, "a b", "ab")), message);
     QSet<QChar> accessKeys;
     for (const char *name : {"Command1", "Check1"}) {
         const QString text =
@@ -378,11 +378,13 @@ static RenamingResult result(int total, const QStringList &renamed, const QStrin
     if (failedAt.isEmpty())
         result.stopRequested = static_cast<int>(result.renamed.size()) < total;
     else
-        result.failure = std::make_exception_ptr(RenameError(
-            leftover == RenameLeftover::Nothing ? RenameFailure::TargetExists
-                                                : RenameFailure::PermissionDenied,
-            failedAt.section(u'>', 0, 0).toStdString(), failedAt.section(u'>', 1).toStdString(),
-            {}, leftover));
+        result.failure = std::make_exception_ptr(
+            RenameError(SystemError{leftover == RenameLeftover::Nothing
+                                        ? SystemFailure::Exists
+                                        : SystemFailure::PermissionDenied,
+                                    {}},
+                        failedAt.section(u'>', 0, 0).toStdString(),
+                        failedAt.section(u'>', 1).toStdString(), leftover));
     return result;
 }
 

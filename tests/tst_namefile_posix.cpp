@@ -20,7 +20,7 @@
 
 using namespace Qt::StringLiterals;
 using quillet::RenameError;
-using quillet::RenameFailure;
+using quillet::SystemFailure;
 using testutil::readFile;
 using testutil::writeFile;
 namespace fs = std::filesystem;
@@ -444,29 +444,42 @@ private slots:
     void systemError_explained_data()
     {
         QTest::addColumn<int>("error");
-        QTest::addColumn<RenameFailure>("failure");
+        QTest::addColumn<SystemFailure>("failure");
         QTest::addColumn<QByteArray>("reason");
-        QTest::newRow("EACCES") << EACCES << RenameFailure::PermissionDenied
+        QTest::newRow("EACCES") << EACCES << SystemFailure::PermissionDenied
                                 << "permission was denied"_ba;
         // What a sticky folder such as /tmp answers for another user's file.
-        QTest::newRow("EPERM") << EPERM << RenameFailure::PermissionDenied
+        QTest::newRow("EPERM") << EPERM << SystemFailure::PermissionDenied
                                << "permission was denied"_ba;
-        QTest::newRow("EROFS") << EROFS << RenameFailure::ReadOnlyFileSystem
+        QTest::newRow("EROFS") << EROFS << SystemFailure::ReadOnly
                                << "the file system is read-only"_ba;
         QTest::newRow("ENAMETOOLONG")
-            << ENAMETOOLONG << RenameFailure::NameTooLong << "the new name is too long"_ba;
-        QTest::newRow("EILSEQ") << EILSEQ << RenameFailure::InvalidName
+            << ENAMETOOLONG << SystemFailure::NameTooLong << "the new name is too long"_ba;
+        QTest::newRow("EILSEQ") << EILSEQ << SystemFailure::InvalidName
                                 << "the new name is not valid here"_ba;
-        QTest::newRow("EBUSY") << EBUSY << RenameFailure::InUse << "the file is in use"_ba;
-        QTest::newRow("ENOSPC") << ENOSPC << RenameFailure::NoSpace
+        QTest::newRow("EBUSY") << EBUSY << SystemFailure::InUse << "the file is in use"_ba;
+        QTest::newRow("ENOSPC") << ENOSPC << SystemFailure::NoSpace
                                 << "there is no space left on the drive"_ba;
-        QTest::newRow("EIO") << EIO << RenameFailure::Other << QByteArray(std::strerror(EIO));
+        // The system's words follow Quillet's own, never alone.
+        QTest::newRow("EIO") << EIO << SystemFailure::DeviceError
+                             << "the drive did not read or write as asked (" +
+                                    QByteArray(std::strerror(EIO)) + ')';
+        // A share whose server has gone.
+        QTest::newRow("ENOTCONN") << ENOTCONN << SystemFailure::DeviceError
+                                  << "the drive did not read or write as asked (" +
+                                         QByteArray(std::strerror(ENOTCONN)) + ')';
+        QTest::newRow("EXDEV") << EXDEV << SystemFailure::OtherDrive
+                               << "the file system cannot rename it where it lies (" +
+                                      QByteArray(std::strerror(EXDEV)) + ')';
+        QTest::newRow("E2BIG") << E2BIG << SystemFailure::Other
+                               << "the system refused it (" + QByteArray(std::strerror(E2BIG)) +
+                                      ')';
     }
 
     void systemError_explained()
     {
         QFETCH(int, error);
-        QFETCH(RenameFailure, failure);
+        QFETCH(SystemFailure, failure);
         QFETCH(QByteArray, reason);
         Folder dir;
         QVERIFY(dir.isValid());
@@ -477,7 +490,7 @@ private slots:
             dir.rename(calls, "a b.jpg", "ab.jpg");
             QFAIL("the rename went through");
         } catch (const RenameError &raised) {
-            QCOMPARE(raised.failure(), failure);
+            QCOMPARE(raised.systemError()->failure, failure);
             QCOMPARE(quillet::UserMessage(raised).toUtf8(),
                      R"(Could not rename "a b.jpg" to "ab.jpg": )" + reason + '.');
         }

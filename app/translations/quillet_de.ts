@@ -357,6 +357,18 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
             <numerusform>Die %n davor umbenannten Dateien behalten ihre neuen Namen.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the drive did not read or write as asked (%1)</source>
+        <translation>das Laufwerk hat nicht wie verlangt gelesen oder geschrieben (%1)</translation>
+    </message>
+    <message>
+        <source>the file system cannot rename it where it lies (%1)</source>
+        <translation>das Dateisystem kann sie an ihrem Ort nicht umbenennen (%1)</translation>
+    </message>
+    <message>
+        <source>the system refused it (%1)</source>
+        <translation>das System hat es abgelehnt (%1)</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
