@@ -15,7 +15,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::string_literals;
-using quillet::RenameFailure;
+using quillet::Refusal;
+using quillet::SystemFailure;
 using quillet::RenamingResult;
 using testutil::FileSystem;
 using testutil::join;
@@ -26,16 +27,27 @@ namespace {
 // What takes a renamed file's new name before the undo.
 enum class Replacement { None, OtherSize, SameSizeAndTime };
 
-// Whether \a result stopped at the file named \a name for \a failure; with an
-// empty \a name, whether it renamed every file.
-bool stoppedAt(const RenamingResult &result, const std::string &name, RenameFailure failure)
+bool isFor(const quillet::RenameError &error, Refusal refusal)
+{
+    return error.refusal() != nullptr && *error.refusal() == refusal;
+}
+
+bool isFor(const quillet::RenameError &error, SystemFailure failure)
+{
+    return error.systemError() != nullptr && error.systemError()->failure == failure;
+}
+
+// Whether \a result stopped at the file named \a name, for Quillet's own
+// refusal or the system's failure \a why; with an empty \a name, whether it
+// renamed every file.
+bool stoppedAt(const RenamingResult &result, const std::string &name, auto why)
 {
     if (!result.failure)
         return name.empty();
     try {
         std::rethrow_exception(result.failure);
     } catch (const quillet::RenameError &error) {
-        return error.oldName() == name && error.failure() == failure;
+        return error.oldName() == name && isFor(error, why);
     } catch (...) {
         return false;
     }
@@ -150,7 +162,7 @@ private slots:
 
         const RenamingResult result = quillet::RunRemoveSpaces({listed}, renamer);
 
-        QVERIFY2(stoppedAt(result, stop, RenameFailure::TargetExists),
+        QVERIFY2(stoppedAt(result, stop, SystemFailure::Exists),
                  told(quillet::BatchReport(result)));
         QCOMPARE(testutil::newNames(result), results);
         QCOMPARE(testutil::snapshot(m_folder), after);
@@ -195,7 +207,7 @@ private slots:
 
         const bool refused = replacement == Replacement::OtherSize ||
                              (replacement == Replacement::SameSizeAndTime && keepsInodeNumbers);
-        QVERIFY2(stoppedAt(undo, refused ? replaced : "", RenameFailure::Replaced),
+        QVERIFY2(stoppedAt(undo, refused ? replaced : "", Refusal::Replaced),
                  told(quillet::UndoReport(undo)));
         std::map<std::string, std::string> after;
         for (int i = 0; i < kPhotos; ++i) {
