@@ -11,11 +11,12 @@
 
 namespace {
 
-// Help and the version are printed by a QCoreApplication: a QApplication
-// would need a display to start, which a terminal over the network may lack.
+// Help, the version and a wrong line are printed by a QCoreApplication: a
+// QApplication would need a display to start, which a terminal over the
+// network may lack.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    if (quillet::AsksForTextOnly(argc, argv)) {
+    if (quillet::AnswersInTextOnly(argc, argv)) {
         quillet::UseCallersConsole();
         return std::make_unique<QCoreApplication>(argc, argv);
     }
