@@ -57,13 +57,15 @@ bool IsSameFile(const FileIdentity &recorded, const FileIdentity &found)
            matches(recorded.created, found.created);
 }
 
-FileIdentity KeptAcrossRename(FileIdentity before, const FileIdentity &after)
+FileIdentity KeptAcrossRename(const FileIdentity &before, const std::optional<FileIdentity> &after)
 {
-    if (before.number != after.number)
-        before.number.reset();
-    if (before.created != after.created)
-        before.created.reset();
-    return before;
+    FileIdentity kept =
+        after.value_or(FileIdentity{{}, {}, before.type, before.size, before.modified});
+    if (kept.number != before.number)
+        kept.number.reset();
+    if (kept.created != before.created)
+        kept.created.reset();
+    return kept;
 }
 
 int RenamingResult::changedCount() const

@@ -24,8 +24,9 @@ struct FileNumber
 /// is renamed: overlayfs copies a file up into another layer, FUSE makes a
 /// number up per name for a file system that has none, and FAT on Windows
 /// numbers a file by where its name lies. Those are left out where a rename
-/// did not keep them; the file is then told by what every file system keeps
-/// across a rename: its type, size and last modification.
+/// did not keep them; the file is then told by its type, size and last
+/// modification as they are after the rename (FAT through FUSE stamps a
+/// renamed file anew).
 struct FileIdentity
 {
     std::optional<FileNumber> number;
@@ -45,10 +46,12 @@ struct FileIdentity
 /// \a recorded: it must match in everything that \a recorded holds.
 bool IsSameFile(const FileIdentity &recorded, const FileIdentity &found);
 
-/// \a before, a file looked up just before a rename, without its number or
-/// making time where \a after, the same file looked up under its new name,
-/// tells another: the file system did not keep them across the rename.
-FileIdentity KeptAcrossRename(FileIdentity before, const FileIdentity &after);
+/// A renamed file as \a after, its lookup under the new name, shows it,
+/// without the number or making time where \a before, its lookup just before
+/// the rename, tells another: the file system did not keep them. A file that
+/// could not be looked up again keeps only the type, size and modification
+/// of \a before.
+FileIdentity KeptAcrossRename(const FileIdentity &before, const std::optional<FileIdentity> &after);
 
 /// Renames files of one folder, named by their bare names (no folder part),
 /// never overwriting another file.

@@ -116,16 +116,14 @@ Outcome renameWithoutReplacing(PosixCalls &calls, const Names &names, int &first
     throw RenameError(SystemErrorOf(static_cast<unsigned long>(outcome.error)), oldName, newName, outcome.leftover);
 }
 
-// What of \a before, the file renamed to \a newName, its file system kept
-// across the rename, as the file looked up again there tells. A file that
-// cannot be looked up again keeps only what every file system keeps.
+// The file renamed to \a newName as far as its file system kept it across
+// the rename (KeptAcrossRename).
 FileIdentity identityAfterRename(PosixCalls &calls, int folder, FileSystemFacts &facts,
                                  const std::string &newName, const FileIdentity &before)
 {
     FileIdentity after;
-    if (calls.lstat(folder, newName, after) != 0)
-        after = {};
-    FileIdentity kept = KeptAcrossRename(before, after);
+    FileIdentity kept = KeptAcrossRename(
+        before, calls.lstat(folder, newName, after) == 0 ? std::optional(after) : std::nullopt);
     if (!facts.ownFileNumbers)
         facts.ownFileNumbers = calls.hasOwnFileNumbers(folder);
     if (!*facts.ownFileNumbers)
@@ -177,8 +175,10 @@ int PosixCalls::lstat(int folder, const std::string &name, FileIdentity &identit
     struct statx status
     {
     };
-    if (::statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
-                &status) != 0)
+    // Asked of the file system itself, not of the kernel's cached answer: FUSE
+    // FAT stamps a renamed file anew, which a cached answer would not show.
+    if (::statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                STATX_BASIC_STATS | STATX_BTIME, &status) != 0)
         return errno;
     const auto nanoseconds = [](const statx_timestamp &time) {
         return time.tv_sec * std::int64_t{1'000'000'000} + time.tv_nsec;

@@ -135,7 +135,7 @@ FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string
         failWithLastError(oldName, newName);
     // FAT numbers a file by where its name lies in the folder, and a longer
     // name may move it; NTFS keeps the number.
-    return KeptAcrossRename(*identity, identityOf(to).value_or(FileIdentity{}));
+    return KeptAcrossRename(*identity, identityOf(to));
 }
 
 } // namespace quillet

@@ -369,6 +369,13 @@ void TestBatch::identity_toldApartByWhatTheRenameKept_data()
     QTest::newRow("renumbered/same size, other time") << "number"_ba << "modified"_ba << false;
     QTest::newRow("renumbered/same time, other size") << "number"_ba << "size"_ba << false;
     QTest::newRow("renumbered/a folder now") << "number"_ba << "type"_ba << false;
+    // FAT through FUSE: a renamed file is stamped anew, and numbered by FUSE.
+    QTest::newRow("restamped/untouched") << "number modified"_ba << QByteArray() << true;
+    QTest::newRow("restamped/written to") << "number modified"_ba << "size"_ba << false;
+    // Not to be looked up after the rename: known by what it was.
+    QTest::newRow("gone/untouched") << "gone"_ba << QByteArray() << true;
+    QTest::newRow("gone/another number") << "gone"_ba << "number"_ba << true;
+    QTest::newRow("gone/written to") << "gone"_ba << "size"_ba << false;
 }
 
 // An undo refuses a file that is not the one the batch renamed, judged by
@@ -379,11 +386,13 @@ void TestBatch::identity_toldApartByWhatTheRenameKept()
     QFETCH(QByteArray, changedSince);
     QFETCH(bool, sameFile);
     const FileIdentity before{FileNumber{1, 7}, 1000, 1, 4, 2000};
-    const FileIdentity after = changed(before, changedByRename);
+
+    const std::optional<FileIdentity> after =
+        changedByRename == "gone" ? std::nullopt : std::optional(changed(before, changedByRename));
 
     const FileIdentity recorded = KeptAcrossRename(before, after);
 
-    QCOMPARE(IsSameFile(recorded, changed(after, changedSince)), sameFile);
+    QCOMPARE(IsSameFile(recorded, changed(after.value_or(before), changedSince)), sameFile);
 }
 
 QTEST_GUILESS_MAIN(TestBatch)
