@@ -118,12 +118,17 @@ std::vector<std::string> readNames(const std::string &folder);
 
 /// Renames the files \a names of \a folder, in that order, to their names
 /// without spaces, with the least work there is: for each, drop the spaces,
-/// look the file up once for its identity, which an undo checks, and rename
-/// it with one system call (statx, then renameat2 with RENAME_NOREPLACE; on
-/// Windows GetFileInformationByHandle, then MoveFileExW). The order matters:
-/// renaming in a large folder costs more in some orders than in others.
-/// Returns the milliseconds it took.
+/// look the file up for its identity before and after, which an undo checks
+/// on every file system, and rename it with one system call (statx from the
+/// file system itself, renameat2 with RENAME_NOREPLACE; on Windows
+/// GetFileInformationByHandle and MoveFileExW). The order matters: renaming
+/// in a large folder costs more in some orders than in others. Returns the
+/// milliseconds it took.
 double renameBaseline(const std::string &folder, const std::vector<std::string> &names);
+
+/// On POSIX, whether \a name in the open folder \a folder could be looked
+/// up as the rename service looks a file up for its identity.
+bool lookUp(int folder, const std::string &name);
 
 /// The number of files to make: the first argument, or \a fallback.
 inline int fileCount(int argc, char **argv, int fallback)

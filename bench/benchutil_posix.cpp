@@ -47,18 +47,24 @@ std::vector<std::string> readNames(const std::string &folder)
     return names;
 }
 
+bool lookUp(int folder, const std::string &name)
+{
+    struct statx identity
+    {
+    };
+    return ::statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                   STATX_BASIC_STATS | STATX_BTIME, &identity) == 0;
+}
+
 double renameBaseline(const std::string &folder, const std::vector<std::string> &names)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const auto &name : names) {
         const std::string newName = withoutSpaces(name);
-        struct statx identity
-        {
-        };
-        if (::statx(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME,
-                    &identity) != 0 ||
-            ::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0)
+        if (!lookUp(folderFd, name) ||
+            ::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) != 0 ||
+            !lookUp(folderFd, newName))
             throw std::runtime_error("baseline rename failed: " + name);
     }
     ::close(folderFd);

@@ -70,6 +70,24 @@ std::vector<std::string> readNames(const std::string &folder)
     return names;
 }
 
+namespace {
+
+// Whether the entry at \a path itself could be looked up for its identity.
+bool lookUp(const std::wstring &path)
+{
+    const HANDLE file = ::CreateFileW(
+        path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    BY_HANDLE_FILE_INFORMATION identity{};
+    const bool identified =
+        file != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(file, &identity) != 0;
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    return identified;
+}
+
+} // namespace
+
 double renameBaseline(const std::string &folder, const std::vector<std::string> &names)
 {
     const auto start = Clock::now();
@@ -81,17 +99,9 @@ double renameBaseline(const std::string &folder, const std::vector<std::string> 
         for (const wchar_t c : name)
             if (c != L' ')
                 newName += c;
-        const HANDLE file = ::CreateFileW(
-            (prefix + name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-            nullptr);
-        BY_HANDLE_FILE_INFORMATION identity{};
-        const bool identified =
-            file != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(file, &identity) != 0;
-        if (file != INVALID_HANDLE_VALUE)
-            ::CloseHandle(file);
-        if (!identified ||
-            !::MoveFileExW((prefix + name).c_str(), (prefix + newName).c_str(), 0))
+        if (!lookUp(prefix + name) ||
+            !::MoveFileExW((prefix + name).c_str(), (prefix + newName).c_str(), 0) ||
+            !lookUp(prefix + newName))
             throw std::runtime_error("baseline rename failed: " + quillet::FromWide(name));
     }
     return millisecondsSince(start);

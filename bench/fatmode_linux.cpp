@@ -23,23 +23,20 @@ constexpr int kFatRounds = 3;
 // The least renaming costs where the file system offers neither
 // RENAME_NOREPLACE nor hard links and nothing may be overwritten: look the
 // file up for its identity, claim the new name with an exclusive create,
-// then rename over the claim.
+// rename over the claim, and look the file up again.
 double placeholderBaseline(const std::string &folder)
 {
     const auto start = Clock::now();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const auto &name : readNames(folder)) {
         const std::string newName = withoutSpaces(name);
-        struct statx identity
-        {
-        };
-        if (::statx(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME,
-                    &identity) != 0)
+        if (!lookUp(folderFd, name))
             throw std::runtime_error("baseline lookup failed: " + name);
         const int fd = ::openat(folderFd, newName.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 || ::close(fd) != 0 ||
-            ::renameat(folderFd, name.c_str(), folderFd, newName.c_str()) != 0)
+            ::renameat(folderFd, name.c_str(), folderFd, newName.c_str()) != 0 ||
+            !lookUp(folderFd, newName))
             throw std::runtime_error("baseline rename failed: " + name);
     }
     ::close(folderFd);
