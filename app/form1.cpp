@@ -1,10 +1,12 @@
 #include "form1.h"
 
 #include "eventhandler.h"
+#include "folderpath.h"
 #include "messages.h"
 #include "namefile.h"
 #include "progresswindow.h"
 #include "renameerror.h"
+#include "startfolder.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
@@ -68,14 +70,13 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
-    // The lists read their folders beside the window; failures are told
-    // once they are known.
-    connect(m_ui->Dir1, &DirListBox::StartFailed, this, &Form1::showStartFolderInstead);
-    connect(m_ui->Dir1, &DirListBox::ReadFailed, this, &Form1::reportFolderFailure);
-    connect(m_ui->Dir1, &DirListBox::ReadingChanged, this, &Form1::folderReadingChanged);
-    connect(m_ui->File1, &FileListBox::ReadFailed, this, &Form1::fileReadFailed);
-    connect(m_ui->File1, &FileListBox::ReadingChanged, this, &Form1::fileReadingChanged);
-    enableRemoveSpaces();
+    // Both lists show one reading of the open folder, made in the
+    // background; a failure is told once it is known.
+    m_ui->Dir1->ShowFolders(*m_folders);
+    m_ui->File1->ShowFiles(*m_folders);
+    connect(m_folders, &FolderModel::Changed, this, &Form1::folderChanged);
+    connect(m_folders, &FolderModel::ReadFailed, this, &Form1::folderReadFailed);
+    openStartFolder();
 
     ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
     ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
@@ -117,45 +118,47 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// Started where the folder cannot be read, the folder list shows the root
-// instead: the file list follows it, and the user learns why.
-void Form1::showStartFolderInstead(const FolderError &failure)
+// The window must come up even when its start folder has gone, never was or
+// cannot be read; the root is always there. A start folder that cannot even
+// be named is told once the window listens, as a failed read is.
+void Form1::openStartFolder()
 {
-    const std::string shown = m_ui->Dir1->Path();
-    m_ui->File1->SetPath(shown);
-    m_toldFailureOf = failure.folder();
-    ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
-                          tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown)));
+    try {
+        m_folders->Open(JoinFolderPath(SplitFolderPath(StartFolder())));
+        m_readingStart = true;
+    } catch (const FolderError &failure) {
+        QMetaObject::invokeMethod(
+            this, [this, failure] { showRootInstead(failure); }, Qt::QueuedConnection);
+    }
 }
 
-// The folder list reads the same folder as the file list. Should it fail
-// too, the user is told once, so the file list's failure waits for it.
-void Form1::fileReadFailed(const FolderError &failure)
+void Form1::folderChanged()
 {
-    if (m_ui->Dir1->IsReading() && m_ui->Dir1->Path() == failure.folder())
-        m_fileFailure = failure;
+    if (!m_folders->IsReading() && !m_folders->Failure())
+        m_readingStart = false;
+    enableRemoveSpaces();
+}
+
+void Form1::folderReadFailed(const FolderError &failure)
+{
+    if (std::exchange(m_readingStart, false))
+        showRootInstead(failure);
     else
         reportFolderFailure(failure);
 }
 
-// A failure held for a read that a newer one has replaced is dropped.
-void Form1::fileReadingChanged()
+// Opened without Change, as the start folder was; the user learns why.
+void Form1::showRootInstead(const FolderError &failure)
 {
-    if (m_ui->File1->IsReading())
-        m_fileFailure.reset();
-    enableRemoveSpaces();
-}
-
-void Form1::folderReadingChanged()
-{
-    if (m_ui->Dir1->IsReading())
-        return;
-    if (const std::optional<FolderError> failure = std::exchange(m_fileFailure, std::nullopt))
-        reportFolderFailure(*failure);
+    m_folders->Open(JoinFolderPath(SplitFolderPath(FallbackFolder())));
+    m_toldFailureOf = failure.folder();
+    ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
+                          tr("The folder \"%1\" is shown instead.")
+                              .arg(QString::fromStdString(m_folders->Path())));
 }
 
 // A folder that cannot be read is told of once until another is opened,
-// however often it is read again, for each new pattern.
+// however often it is read again.
 void Form1::reportFolderFailure(const FolderError &failure)
 {
     if (m_toldFailureOf == failure.folder())
@@ -180,6 +183,7 @@ void Form1::OnFolderChange()
 {
     forgetRenamed();
     m_toldFailureOf.reset();
+    m_readingStart = false;
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
 }
 
@@ -217,6 +221,7 @@ void Form1::OnRemoveSpacesClick()
     BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
     const int count = static_cast<int>(request.names.size());
     m_ui->List1->Clear();
+    m_folders->MarkStale();
     startJob(RenamingProgress::Kind::Batch, count,
              [request = std::move(request)](RenameService &renamer, std::stop_token stop,
                                             RenamingObserver &observer) {
@@ -232,6 +237,7 @@ void Form1::OnUndo()
     std::vector<Renamed> files = std::exchange(m_lastBatch, {});
     m_undo->setEnabled(false);
     const int count = static_cast<int>(files.size());
+    m_folders->MarkStale();
     startJob(RenamingProgress::Kind::Undo, count,
              [files = std::move(files)](RenameService &renamer, std::stop_token stop,
                                         RenamingObserver &observer) {
@@ -248,7 +254,8 @@ void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work w
     m_jobKind = kind;
     m_job = std::make_unique<RenamingJob>(this);
     // What the job sends goes with it: a job let go tells nothing more.
-    connect(m_job.get(), &RenamingJob::renamedMore, m_job.get(), [this] { listRenamed(); });
+    connect(m_job.get(), &RenamingJob::progressed, m_job.get(),
+            [this](const RenamingJob::Progress &progress) { listRenamed(progress); });
     connect(m_job.get(), &RenamingJob::finished, m_job.get(), [this] { finishJob(); });
     m_progress = std::make_unique<ProgressWindow>(this, *m_job, kind, count);
     setJobRunning(true);
@@ -295,18 +302,16 @@ void Form1::enableRemoveSpaces()
 }
 
 // Each new name is listed once its rename has succeeded, in order.
-void Form1::listRenamed()
+void Form1::listRenamed(const RenamingJob::Progress &progress)
 {
-    std::vector<std::string> newNames = m_job->TakeNewNames();
     if (m_jobKind != RenamingProgress::Kind::Batch)
         return;
-    for (std::string &name : newNames)
-        m_ui->List1->AddItem(std::move(name));
+    for (const std::string &name : progress.newNames)
+        m_ui->List1->AddItem(name);
 }
 
 void Form1::finishJob()
 {
-    listRenamed();
     RenamingResult result = m_job->TakeResult();
     m_progress.reset();
     // Called from the job's own signal: it goes once that has returned.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch.h"
-#include "folderreader.h"
+#include "foldermodel.h"
 #include "heldfolder.h"
 #include "messages.h"
 #include "renamingjob.h"
@@ -55,14 +55,14 @@ private:
     void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
     void setJobRunning(bool running);
     void enableRemoveSpaces();
-    void listRenamed();
+    void listRenamed(const RenamingJob::Progress &progress);
     void finishJob();
     void batchFinished(RenamingResult result);
     void undoFinished(const RenamingResult &result);
-    void showStartFolderInstead(const FolderError &failure);
-    void fileReadFailed(const FolderError &failure);
-    void fileReadingChanged();
-    void folderReadingChanged();
+    void openStartFolder();
+    void folderChanged();
+    void folderReadFailed(const FolderError &failure);
+    void showRootInstead(const FolderError &failure);
     void reportFolderFailure(const FolderError &failure);
     void forgetRenamed();
 
@@ -75,10 +75,12 @@ private:
     /// The folder whose failure to be read the user has been told of since
     /// the folder list last opened a folder.
     std::optional<std::string> m_toldFailureOf;
-    /// The file list's failure to read the folder that the folder list is
-    /// still reading, held until that read ends.
-    std::optional<FolderError> m_fileFailure;
+    /// Whether the folder model reads the start folder, which, should it
+    /// fail, gives way to the root.
+    bool m_readingStart = false;
     RenamerMaker m_makeRenamer;
+    /// The open folder, as both lists show it.
+    FolderModel *m_folders = new FolderModel(this);
     QAction *m_undo = nullptr;
     QAction *m_stop = nullptr;
     std::unique_ptr<RenamingJob> m_job;

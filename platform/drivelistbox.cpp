@@ -113,7 +113,7 @@ DriveListBox::~DriveListBox() = default;
 
 void DriveListBox::ask(const Volume &volume)
 {
-    m_questions.push_back(CallBeside<std::optional<QString>>(
+    m_questions.push_back(CallInBackground<std::optional<QString>>(
         [asker = currentAsker(), root = volume.root] { return asker(root); },
         [this, volume](std::optional<QString> label) { showAnswer(volume, label); }));
 }

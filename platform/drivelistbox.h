@@ -1,6 +1,6 @@
 #pragma once
 
-#include "besidecall.h"
+#include "backgroundcall.h"
 #include "volumes.h"
 
 #include <QComboBox>
@@ -14,7 +14,7 @@
 
 namespace quillet {
 
-/// Asks the volume at a root as AskVolume does. Called beside the window,
+/// Asks the volume at a root as AskVolume does. Called on a worker thread,
 /// where it may wait as long as the volume's file system does.
 using VolumeAsker = std::function<std::optional<QString>(const std::string &root)>;
 
@@ -33,7 +33,7 @@ class DriveListBox final : public QComboBox
 public:
     /// Lists the volumes and picks the one holding the start folder (see
     /// StartFolder; the first if that cannot be told), without raising Change.
-    /// Each volume is then asked beside the window, on a thread of its own so
+    /// Each volume is then asked in the background, on a worker thread of its own so
     /// that one that hangs holds up no other: its entry takes its label once
     /// it answers, and goes if the volume is not worth offering. One that
     /// never answers stays listed by its root alone and can be picked.
@@ -53,7 +53,7 @@ private:
     void ask(const Volume &volume);
     void showAnswer(const Volume &volume, const std::optional<QString> &label);
 
-    std::vector<std::unique_ptr<BesideCall>> m_questions;
+    std::vector<std::unique_ptr<BackgroundCall>> m_questions;
 };
 
 /// The index of the entry of \a roots that holds \a folder: the longest one

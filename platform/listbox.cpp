@@ -1,6 +1,6 @@
 #include "listbox.h"
 
-#include "besidecall.h"
+#include "backgroundcall.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -194,7 +194,7 @@ ListBox::~ListBox() = default;
 
 void ListBox::Clear()
 {
-    FreeBeside(m_model->setLines({}));
+    FreeInBackground(m_model->setLines({}));
 }
 
 void ListBox::AddItem(std::string item)

@@ -14,7 +14,7 @@ std::string StartFolder();
 /// names the current working folder, as it does to FolderToOpen. Waits for
 /// the path's file system a moment at most: one that has not told by then
 /// whether \a path names a file is taken to hold a folder there, which the
-/// lists then read beside the window, as they read any.
+/// lists then read in the background, as they read any.
 void SetStartFolder(const std::string &path);
 
 /// Finds the folder to open for a path as FolderToOpen does, asking the

@@ -5,7 +5,7 @@
 // between systems (one file per system, chosen by CMake).
 
 #include "drivelistbox.h"
-#include "folderlisting.h"
+#include "foldermodel.h"
 #include "folderpath.h"
 #include "namefile.h"
 #include "messages.h"
@@ -116,11 +116,10 @@ class Hang
 public:
     Hang()
     {
-        m_previousReader = quillet::SetEntryReader(
-            [state = m_state](const quillet::HeldFolder &folder, quillet::EntryKind kind,
-                              const quillet::NamePattern &filter) {
+        m_previousReader =
+            quillet::SetEntryReader([state = m_state](const quillet::HeldFolder &folder) {
                 state->pass(folder.Path());
-                return quillet::ReadFolder(folder, kind, filter);
+                return quillet::ReadFolder(folder);
             });
         m_previousAsker = quillet::SetVolumeAsker([state = m_state](const std::string &root) {
             state->pass(kVolumes);
@@ -159,6 +158,12 @@ public:
         const std::lock_guard lock(m_state->mutex);
         return m_state->waiting;
     }
+    /// How many calls have been made, held or not.
+    int made() const
+    {
+        const std::lock_guard lock(m_state->mutex);
+        return m_state->made;
+    }
 
 private:
     static constexpr const char *kVolumes = "<volumes>";
@@ -169,10 +174,12 @@ private:
         std::condition_variable changed;
         std::set<std::string> held;
         int waiting = 0;
+        int made = 0;
 
         void pass(const std::string &key)
         {
             std::unique_lock lock(mutex);
+            ++made;
             ++waiting;
             changed.wait(lock, [&] { return !held.contains(key); });
             --waiting;

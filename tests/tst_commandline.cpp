@@ -76,7 +76,7 @@ Run runQuillet(const QStringList &arguments, const QString &platform, const QStr
 QString readingFailure(const std::string &folder)
 {
     try {
-        ReadFolder(folder, EntryKind::Folders);
+        ReadFolder(folder);
     } catch (const FolderError &error) {
         return UserMessage(error);
     }

@@ -1,5 +1,6 @@
 #include "dirlistbox.h"
 #include "drivelistbox.h"
+#include "foldermodel.h"
 #include "folderpath.h"
 #include "nativepath.h"
 
@@ -128,7 +129,9 @@ private slots:
             roots << drives.itemData(i).toByteArray();
             std::filesystem::current_path(quillet::NativePath(roots.back().toStdString()));
             const DriveListBox started;
+            quillet::FolderModel model;
             quillet::DirListBox folders;
+            folders.ShowFolders(model);
             folders.SetPath(started.Drive());
             QCOMPARE(QByteArray::fromStdString(started.Drive()), roots.back());
             QCOMPARE(QByteArray::fromStdString(folders.Path()), roots.back());

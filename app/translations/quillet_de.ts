@@ -335,6 +335,10 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>Reading…</source>
         <translation>Wird gelesen …</translation>
     </message>
+    <message>
+        <source>The drive is not answering.</source>
+        <translation>Das Laufwerk antwortet nicht.</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
