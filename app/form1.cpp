@@ -50,14 +50,14 @@ void retellIfRenamedEarlier(RenamingResult &result, int renamedEarlier)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : Form1([](HeldFolder folder) { return std::make_unique<FileRenamer>(std::move(folder)); },
-            parent)
+template <typename Sender, typename Signal>
+void Form1::connectHandler(Sender *sender, Signal signal, void (Form1::*handler)())
 {
+    connect(sender, signal, this, [this, handler] { runHandler([=, this] { (this->*handler)(); }); });
 }
 
-Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
-    : QWidget(parent), m_makeRenamer(std::move(makeRenamer)), m_ui(std::make_unique<Ui::Form1>())
+Form1::Form1(Services services, QWidget *parent)
+    : QWidget(parent), m_services(std::move(services)), m_ui(std::make_unique<Ui::Form1>())
 {
     [[maybe_unused]] static const bool windowRoleInstalled =
         (QAccessible::installFactory(windowInterface), true);
@@ -78,10 +78,11 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     connect(m_folders, &FolderModel::ReadFailed, this, &Form1::folderReadFailed);
     openStartFolder();
 
-    ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
-    ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
-    ConnectHandler(m_ui->txtPattern, &TextBox::Change, this, &Form1::OnPatternChange);
-    ConnectHandler(m_ui->Command1, &CommandButton::Click, this, &Form1::OnRemoveSpacesClick);
+    m_ui->Drive1->AskVolumes(m_services.askVolume);
+    connectHandler(m_ui->Drive1, &DriveListBox::Change, &Form1::OnDriveChange);
+    connectHandler(m_ui->Dir1, &DirListBox::Change, &Form1::OnFolderChange);
+    connectHandler(m_ui->txtPattern, &TextBox::Change, &Form1::OnPatternChange);
+    connectHandler(m_ui->Command1, &CommandButton::Click, &Form1::OnRemoveSpacesClick);
 
     // Ctrl+Z anywhere in the window, and the result list's context menu.
     m_undo = new QAction(tr("&Undo renaming"), this);
@@ -90,7 +91,7 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     addAction(m_undo);
     m_ui->List1->addAction(m_undo);
     m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(m_undo, &QAction::triggered, this, [this] { RunHandler(this, [this] { OnUndo(); }); });
+    connect(m_undo, &QAction::triggered, this, [this] { runHandler([this] { OnUndo(); }); });
     m_ui->txtPattern->installEventFilter(this);
 
     // Escape stops a running batch or undo, wherever the focus is.
@@ -106,6 +107,16 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
 }
 
 Form1::~Form1() = default;
+
+void Form1::runHandler(const std::function<void()> &handler)
+{
+    RunHandler(this, m_services.reportError, handler);
+}
+
+void Form1::report(const QString &message, const std::optional<ErrorAction> &action)
+{
+    m_services.reportError(this, message, action);
+}
 
 // The pattern box would take Ctrl+Z for its own text, and the changed pattern
 // would then drop the renaming it was meant to undo: while there is one to
@@ -152,7 +163,7 @@ void Form1::showRootInstead(const FolderError &failure)
 {
     m_folders->Open(JoinFolderPath(SplitFolderPath(FallbackFolder())));
     m_toldFailureOf = failure.folder();
-    ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
+    report(UserMessage(failure) + QStringLiteral("\n\n") +
                           tr("The folder \"%1\" is shown instead.")
                               .arg(QString::fromStdString(m_folders->Path())));
 }
@@ -164,7 +175,7 @@ void Form1::reportFolderFailure(const FolderError &failure)
     if (m_toldFailureOf == failure.folder())
         return;
     m_toldFailureOf = failure.folder();
-    ReportError(this, UserMessage(failure));
+    report(UserMessage(failure));
 }
 
 void Form1::forgetRenamed()
@@ -250,7 +261,7 @@ void Form1::OnUndo()
 // folder it read, which the job holds open for itself.
 void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work)
 {
-    std::unique_ptr<RenameService> renamer = m_makeRenamer(m_ui->File1->Folder().Duplicate());
+    std::unique_ptr<RenameService> renamer = m_services.makeRenamer(m_ui->File1->Folder().Duplicate());
     m_jobKind = kind;
     m_job = std::make_unique<RenamingJob>(this);
     // What the job sends goes with it: a job let go tells nothing more.
@@ -317,7 +328,7 @@ void Form1::finishJob()
     // Called from the job's own signal: it goes once that has returned.
     m_job.release()->deleteLater();
     setJobRunning(false);
-    RunHandler(this, [&] {
+    runHandler([&] {
         if (m_jobKind == RenamingProgress::Kind::Batch)
             batchFinished(std::move(result));
         else
@@ -337,7 +348,7 @@ void Form1::finishJob()
 void Form1::batchFinished(RenamingResult result)
 {
     retellIfRenamedEarlier(result, m_renamedSinceRead);
-    const QString report = BatchReport(result);
+    const QString message = BatchReport(result);
     m_renamedSinceRead = std::max(m_renamedSinceRead, static_cast<int>(result.renamed.size()));
     std::optional<ErrorAction> undoOffer;
     if (result.changedCount() > 0) {
@@ -348,8 +359,8 @@ void Form1::batchFinished(RenamingResult result)
         m_undo->setEnabled(true);
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
     }
-    if (!report.isEmpty())
-        ReportError(this, report, undoOffer);
+    if (!message.isEmpty())
+        report(message, undoOffer);
 }
 
 // Whatever came of the undo, the result list is emptied and the file list
@@ -359,9 +370,9 @@ void Form1::undoFinished(const RenamingResult &result)
     m_ui->List1->Clear();
     forgetRenamed();
     m_ui->File1->SetPath(m_ui->File1->Path());
-    const QString report = UndoReport(result);
-    if (!report.isEmpty())
-        ReportError(this, report);
+    const QString message = UndoReport(result);
+    if (!message.isEmpty())
+        report(message);
 }
 
 } // namespace quillet

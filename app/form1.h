@@ -5,6 +5,7 @@
 #include "heldfolder.h"
 #include "messages.h"
 #include "renamingjob.h"
+#include "services.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -33,13 +34,9 @@ class Form1 final : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    /// Makes the rename service for the files of one folder.
-    using RenamerMaker = std::function<std::unique_ptr<RenameService>(HeldFolder folder)>;
-
-    /// Renames through the real files.
-    explicit Form1(QWidget *parent = nullptr);
-    /// Renames through what \a makeRenamer makes (tests slow or watch it).
-    explicit Form1(RenamerMaker makeRenamer, QWidget *parent = nullptr);
+    /// Reaches the file systems, and tells of errors, through \a services
+    /// alone; its lists too.
+    explicit Form1(Services services = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
 protected:
@@ -52,6 +49,12 @@ private:
     void OnPatternChange();
     void OnRemoveSpacesClick();
     void OnUndo();
+    /// Connects \a signal of \a sender to \a handler, run through runHandler.
+    template <typename Sender, typename Signal>
+    void connectHandler(Sender *sender, Signal signal, void (Form1::*handler)());
+    /// Runs \a handler; an error it raises is reported, never thrown.
+    void runHandler(const std::function<void()> &handler);
+    void report(const QString &message, const std::optional<ErrorAction> &action = std::nullopt);
     void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
     void setJobRunning(bool running);
     void enableRemoveSpaces();
@@ -78,9 +81,9 @@ private:
     /// Whether the folder model reads the start folder, which, should it
     /// fail, gives way to the root.
     bool m_readingStart = false;
-    RenamerMaker m_makeRenamer;
+    Services m_services;
     /// The open folder, as both lists show it.
-    FolderModel *m_folders = new FolderModel(this);
+    FolderModel *m_folders = new FolderModel(m_services.readFolder, this);
     QAction *m_undo = nullptr;
     QAction *m_stop = nullptr;
     std::unique_ptr<RenamingJob> m_job;

@@ -18,10 +18,6 @@ namespace quillet {
 /// where it may wait as long as the volume's file system does.
 using VolumeAsker = std::function<std::optional<QString>(const std::string &root)>;
 
-/// Replaces how drive lists ask their volumes (AskVolume by default); tests
-/// make it wait. Returns the asker it replaced.
-VolumeAsker SetVolumeAsker(VolumeAsker asker);
-
 /// A drop-down of the volumes: drive letters on Windows; elsewhere the root
 /// and the mounted real file systems, each shown with its mount point and
 /// label, in order of mount point.
@@ -31,16 +27,20 @@ class DriveListBox final : public QComboBox
     Q_DISABLE_COPY_MOVE(DriveListBox)
 
 public:
-    /// Lists the volumes and picks the one holding the start folder (see
-    /// StartFolder; the first if that cannot be told), without raising Change.
-    /// Each volume is then asked in the background, on a worker thread of its own so
-    /// that one that hangs holds up no other: its entry takes its label once
-    /// it answers, and goes if the volume is not worth offering. One that
-    /// never answers stays listed by its root alone and can be picked.
+    /// Lists the volumes, by their roots alone, and picks the one holding
+    /// the start folder (see StartFolder; the first if that cannot be told),
+    /// without raising Change.
     explicit DriveListBox(QWidget *parent = nullptr);
-    /// Lists \a volumes instead of the system's own, and asks them likewise.
+    /// Lists \a volumes instead of the system's own.
     explicit DriveListBox(const std::vector<Volume> &volumes, QWidget *parent = nullptr);
     ~DriveListBox() override;
+
+    /// Asks each volume listed through \a asker, in the background, on a
+    /// worker thread of its own so that one that hangs holds up no other:
+    /// its entry takes its label once it answers, and goes if the volume is
+    /// not worth offering. One that never answers stays listed by its root
+    /// alone and can be picked. Called once.
+    void AskVolumes(const VolumeAsker &asker);
 
     /// The picked volume's root folder, as DirListBox::SetPath accepts it.
     std::string Drive() const;
@@ -50,9 +50,9 @@ signals:
     void Change();
 
 private:
-    void ask(const Volume &volume);
     void showAnswer(const Volume &volume, const std::optional<QString> &label);
 
+    std::vector<Volume> m_volumes;
     std::vector<std::unique_ptr<BackgroundCall>> m_questions;
 };
 

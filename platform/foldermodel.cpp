@@ -13,12 +13,6 @@ namespace {
 // Long enough to span the gaps between keystrokes of someone typing.
 constexpr std::chrono::milliseconds kTypingPause{300};
 
-EntryReader &currentReader()
-{
-    static EntryReader reader = [](const HeldFolder &folder) { return ReadFolder(folder); };
-    return reader;
-}
-
 } // namespace
 
 struct FolderModel::Reading
@@ -60,12 +54,8 @@ FolderReading readFolder(const EntryReader &reader, const std::string &path)
 
 } // namespace
 
-EntryReader SetEntryReader(EntryReader reader)
-{
-    return std::exchange(currentReader(), std::move(reader));
-}
-
-FolderModel::FolderModel(QObject *parent) : QObject(parent)
+FolderModel::FolderModel(EntryReader reader, QObject *parent)
+    : QObject(parent), m_reader(std::move(reader))
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(kTypingPause);
@@ -134,7 +124,7 @@ void FolderModel::request()
 void FolderModel::start()
 {
     m_readings[m_path].call = CallInBackground<FolderReading>(
-        [reader = currentReader(), path = m_path] { return readFolder(reader, path); },
+        [reader = m_reader, path = m_path] { return readFolder(reader, path); },
         [this, path = m_path](FolderReading result) { ended(path, std::move(result)); });
 }
 

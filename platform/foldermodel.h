@@ -22,10 +22,6 @@ struct FolderReading;
 /// thread, where it may wait as long as the file system does.
 using EntryReader = std::function<FolderEntries(const HeldFolder &)>;
 
-/// Replaces how folder models read folders (ReadFolder by default); tests
-/// make reads wait. Returns the reader it replaced.
-EntryReader SetEntryReader(EntryReader reader);
-
 /// The open folder as one reading of it: its subfolders and its files, in
 /// natural order, the folder itself held open, or why it could not be read.
 /// The folder list and the file list both show it. Readings run in the
@@ -42,7 +38,8 @@ public:
     /// answering: no other reading starts until one of them returns.
     static constexpr std::size_t kMostReadings = 4;
 
-    explicit FolderModel(QObject *parent = nullptr);
+    /// Reads through \a reader.
+    explicit FolderModel(EntryReader reader, QObject *parent = nullptr);
     ~FolderModel() override;
 
     /// Opens \a path: what was read before goes at once, and \a path is read
@@ -90,6 +87,7 @@ private:
     void ended(const std::string &path, FolderReading reading);
     void take(FolderReading reading);
 
+    EntryReader m_reader;
     std::string m_path;
     FolderEntries m_entries;
     HeldFolder m_folder;

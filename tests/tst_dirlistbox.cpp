@@ -21,10 +21,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder list showing a folder model of its own.
+// A folder list showing a folder model of its own, which reads through
+// \a reader.
 struct Shown
 {
-    Shown() { list.ShowFolders(folders); }
+    explicit Shown(quillet::EntryReader reader = quillet::Services().readFolder)
+        : folders(std::move(reader))
+    {
+        list.ShowFolders(folders);
+    }
 
     FolderModel folders;
     DirListBox list;
@@ -324,7 +329,7 @@ private slots:
         makeFolder(below("/free/y"));
         testutil::Hang hang;
         hang.holdFolder(below("/hung").toStdString());
-        Shown shown;
+        Shown shown(hang.services().readFolder);
         DirListBox &list = shown.list;
         list.SetPath(below("/hung").toStdString());
         QTRY_COMPARE(hang.waiting(), 1);

@@ -43,7 +43,7 @@ struct Shown
 {
     Shown() { box.ShowFiles(folders); }
 
-    FolderModel folders;
+    FolderModel folders{Services().readFolder};
     FileListBox box;
 };
 

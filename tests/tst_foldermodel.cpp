@@ -40,7 +40,7 @@ private slots:
             testutil::populate(folder(name), "x y.jpg=; z.png=");
         }
         m_hang.emplace();
-        m_folders = std::make_unique<FolderModel>();
+        m_folders = std::make_unique<FolderModel>(m_hang->services().readFolder);
         m_dir1 = std::make_unique<DirListBox>();
         m_file1 = std::make_unique<FileListBox>();
         m_dir1->ShowFolders(*m_folders);

@@ -126,14 +126,8 @@ struct Window
     QStringList errors;
     std::optional<ErrorAction> offered;
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
-    ErrorReporter previousReporter = SetErrorReporter(
-        [this](QWidget *, const QString &message, const std::optional<ErrorAction> &action) {
-            errors << message;
-            offered = action;
-        });
-    Form1 form{[gate = gate](HeldFolder held) {
-        return std::make_unique<GatedRenamer>(std::move(held), gate);
-    }};
+    testutil::Hang hang;
+    Form1 form{services()};
     DriveListBox *Drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
     DirListBox *Dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
     FileListBox *File1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
@@ -163,7 +157,21 @@ struct Window
     {
         // A rename still held would hold its thread for ever.
         gate->release();
-        SetErrorReporter(previousReporter);
+    }
+
+    /// Renames through the gate, reads through the hang, and records errors.
+    Services services()
+    {
+        Services services = hang.services();
+        services.makeRenamer = [gate = gate](HeldFolder held) {
+            return std::make_unique<GatedRenamer>(std::move(held), gate);
+        };
+        services.reportError = [this](QWidget *, const QString &message,
+                                      const std::optional<ErrorAction> &action) {
+            errors << message;
+            offered = action;
+        };
+        return services;
     }
 
     std::string content(const std::string &name) const { return readFile(join(folder, name)); }
@@ -541,7 +549,7 @@ void TestWiring::pendingRead_newerChoiceWins()
         std::filesystem::create_directory(NativePath(sub));
     testutil::populate(hung, "h 1.jpg=; h 2.png=");
     testutil::populate(free, "f 1.jpg=");
-    testutil::Hang hang;
+    testutil::Hang &hang = window.hang;
     hang.holdFolder(hung);
     std::vector<Names> shown;
     connect(window.File1->model(), &QAbstractItemModel::modelReset, window.File1, [&] {
@@ -589,7 +597,7 @@ void TestWiring::pendingRead_removeSpacesCannotStart()
     Window window({"a b.jpg"});
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
-    testutil::Hang hang;
+    testutil::Hang &hang = window.hang;
     hang.holdFolder(window.folder);
     window.Dir1->SetPath(window.folder);
     QTRY_COMPARE(hang.waiting(), 1);
