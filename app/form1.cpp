@@ -352,10 +352,9 @@ void Form1::batchFinished(RenamingResult result)
     m_renamedSinceRead = std::max(m_renamedSinceRead, static_cast<int>(result.renamed.size()));
     std::optional<ErrorAction> undoOffer;
     if (result.changedCount() > 0) {
-        m_lastBatch.clear();
-        for (Renamed &file : result.renamed)
-            if (file.nameChanged())
-                m_lastBatch.push_back(std::move(file));
+        // Kept where the batch made it: a million files are not moved again.
+        std::erase_if(result.renamed, [](const Renamed &file) { return !file.nameChanged(); });
+        FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
         m_undo->setEnabled(true);
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
     }
