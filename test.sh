@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/dependencies.sh
 
-install_missing "${BUILD_PACKAGES[@]}" "${FAT_TEST_PACKAGES[@]}"
+install_missing "${BUILD_PACKAGES[@]}" "${FAT_TEST_PACKAGES[@]}" "${FS_TEST_PACKAGES[@]}"
 for preset in default sanitize; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null

@@ -22,9 +22,18 @@ void describe(QCommandLineParser &parser)
                                  u'[' + help.folderName + u']');
 }
 
+// Tells what is wrong with the line, and how it should look, and ends.
+[[noreturn]] void refuse(const QCommandLineParser &parser, const QString &wrong)
+{
+    const QString usage = parser.helpText().section(u'\n', 0, 0);
+    const QString message = QCoreApplication::applicationName() + QStringLiteral(": ") + wrong;
+    std::fprintf(stderr, "%s\n%s\n", qPrintable(message), qPrintable(usage));
+    std::exit(EXIT_FAILURE);
+}
+
 } // namespace
 
-bool AsksForTextOnly(int argc, char *argv[])
+bool AnswersInTextOnly(int argc, char *argv[])
 {
     // Only the options count here, which are plain ASCII on every system.
     QStringList arguments;
@@ -32,8 +41,8 @@ bool AsksForTextOnly(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     describe(parser);
-    parser.parse(arguments);
-    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+    return !parser.parse(arguments) || parser.positionalArguments().size() > 1 ||
+           parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
            parser.isSet(QStringLiteral("version"));
 }
 
@@ -41,14 +50,12 @@ std::optional<std::string> ReadCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describe(parser);
+    if (!parser.parse(arguments))
+        refuse(parser, parser.errorText());
     parser.process(arguments);
     const QStringList folders = parser.positionalArguments();
-    if (folders.size() > 1) {
-        const QString message =
-            QCoreApplication::applicationName() + QStringLiteral(": ") + TooManyFoldersMessage();
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-        std::exit(EXIT_FAILURE);
-    }
+    if (folders.size() > 1)
+        refuse(parser, TooManyFoldersMessage());
     if (folders.isEmpty())
         return std::nullopt;
     return ArgumentPath(folders.first());

@@ -7,15 +7,16 @@
 
 namespace quillet {
 
-/// Whether \a argv asks for help or the version, which Quillet prints
+/// Whether \a argv asks for help or the version, or is wrong (an unknown
+/// option, more than one folder), all of which Quillet answers in text
 /// without a window, and so without the display that a window needs.
-bool AsksForTextOnly(int argc, char *argv[]);
+bool AnswersInTextOnly(int argc, char *argv[]);
 
 /// Reads Quillet's command line, `quillet [FOLDER]`, `--help` or
-/// `--version`, from \a arguments (see ProgramArguments). Help, the version
-/// and what is wrong with the line are printed, and the program ends, as
-/// QCommandLineParser::process does; otherwise returns the path of the folder
-/// named, if one is.
+/// `--version`, from \a arguments (see ProgramArguments). Help and the
+/// version are printed, as QCommandLineParser::process does, and so is what
+/// is wrong with the line, followed by the usage; the program then ends.
+/// Otherwise returns the path of the folder named, if one is.
 std::optional<std::string> ReadCommandLine(const QStringList &arguments);
 
 // One version of each per system:

@@ -41,9 +41,10 @@ void retellIfRenamedEarlier(RenamingResult &result, int renamedEarlier)
     try {
         std::rethrow_exception(result.failure);
     } catch (const RenameError &error) {
-        if (error.failure() == RenameFailure::SourceMissing)
+        if (const SystemError *system = error.systemError();
+            system != nullptr && system->failure == SystemFailure::Missing)
             result.failure = std::make_exception_ptr(
-                RenameError(RenameFailure::RenamedEarlier, error.oldName(), error.newName()));
+                RenameError(Refusal::RenamedEarlier, error.oldName(), error.newName()));
     } catch (...) {
     }
 }

@@ -2,6 +2,7 @@
 #include "form1.h"
 #include "startfolder.h"
 #include "translations.h"
+#include "unfinishedrename.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,11 +11,12 @@
 
 namespace {
 
-// Help and the version are printed by a QCoreApplication: a QApplication
-// would need a display to start, which a terminal over the network may lack.
+// Help, the version and a wrong line are printed by a QCoreApplication: a
+// QApplication would need a display to start, which a terminal over the
+// network may lack.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    if (quillet::AsksForTextOnly(argc, argv)) {
+    if (quillet::AnswersInTextOnly(argc, argv)) {
         quillet::UseCallersConsole();
         return std::make_unique<QCoreApplication>(argc, argv);
     }
@@ -42,5 +44,9 @@ int main(int argc, char *argv[])
 
     quillet::Form1 window(services);
     window.show();
-    return QCoreApplication::exec();
+    const int exitCode = QCoreApplication::exec();
+    // A window closed during a rename of two steps has gone at once; the
+    // process ends once that rename has taken its last step.
+    quillet::FinishUnfinishedRenames();
+    return exitCode;
 }

@@ -1,7 +1,7 @@
 #include "fatmode.h"
 
 #include "benchutil.h"
-#include "fatmount.h"
+#include "testmount.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -14,8 +14,8 @@ namespace bench {
 
 namespace {
 
-using testutil::FatKind;
-using testutil::FatMount;
+using testutil::FileSystem;
+using testutil::Mount;
 
 // Fewer than the other mode: every file costs milliseconds through FUSE.
 constexpr int kFatRounds = 3;
@@ -64,8 +64,7 @@ struct ImagePaths
 // this image, and every run gets a byte-for-byte copy of it.
 void makeImage(const ImagePaths &paths, int fileCount)
 {
-    testutil::makeFatImage(FatKind::Fat, paths.image);
-    const FatMount mount(FatKind::Fat, paths.image, paths.mountPoint);
+    const Mount mount(FileSystem::Fat, paths.image, paths.mountPoint);
     std::filesystem::create_directory(paths.photos());
     for (int i = 0; i < fileCount; ++i) {
         const std::string path = paths.photos() + '/' + photoName(i);
@@ -81,7 +80,7 @@ double onFreshCopy(const ImagePaths &original, FolderRun run)
     const TempFolder where;
     const ImagePaths copy(where);
     std::filesystem::copy_file(original.image, copy.image);
-    const FatMount mount(FatKind::Fat, copy.image, copy.mountPoint);
+    const Mount mount(FileSystem::Fat, copy.image, copy.mountPoint);
     return run(copy.photos());
 }
 
@@ -89,7 +88,7 @@ double onFreshCopy(const ImagePaths &original, FolderRun run)
 
 int CompareOnFat(int fileCount, FolderRun batch)
 {
-    if (const std::string reason = testutil::fatUnavailable(FatKind::Fat); !reason.empty()) {
+    if (const std::string reason = testutil::mountUnavailable(FileSystem::Fat); !reason.empty()) {
         std::fprintf(stderr, "Cannot mount FAT here: %s.\n", reason.c_str());
         return 1;
     }

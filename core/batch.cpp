@@ -49,6 +49,23 @@ RenamingResult renameInTurn(int count, const StepAt &stepAt, RenameService &rena
 
 } // namespace
 
+bool IsSameFile(const FileIdentity &recorded, const FileIdentity &found)
+{
+    const auto matches = [](const auto &kept, const auto &seen) { return !kept || kept == seen; };
+    return recorded.type == found.type && recorded.size == found.size &&
+           recorded.modified == found.modified && matches(recorded.number, found.number) &&
+           matches(recorded.created, found.created);
+}
+
+FileIdentity KeptAcrossRename(FileIdentity before, const FileIdentity &after)
+{
+    if (before.number != after.number)
+        before.number.reset();
+    if (before.created != after.created)
+        before.created.reset();
+    return before;
+}
+
 int RenamingResult::changedCount() const
 {
     return static_cast<int>(std::ranges::count_if(renamed, &Renamed::nameChanged));

@@ -9,18 +9,46 @@
 
 namespace quillet {
 
-/// Which file an entry is, whatever its name: the volume and the file's
-/// number on it (device and inode on POSIX, volume serial number and file ID
-/// on Windows), and when it was made, where the system tells, as a number
-/// freed by a removed file may be given to the next one made.
-struct FileIdentity
+/// A file's number: the volume and the file's number on it (device and inode
+/// on POSIX, volume serial number and file ID on Windows).
+struct FileNumber
 {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
-    std::int64_t created = 0;
+
+    bool operator==(const FileNumber &) const = default;
+};
+
+/// Which file an entry is, whatever its name. Its number and the time it was
+/// made tell it apart best, but not every file system keeps them when a file
+/// is renamed: overlayfs copies a file up into another layer, FUSE makes a
+/// number up per name for a file system that has none, and FAT on Windows
+/// numbers a file by where its name lies. Those are left out where a rename
+/// did not keep them; the file is then told by what every file system keeps
+/// across a rename: its type, size and last modification.
+struct FileIdentity
+{
+    std::optional<FileNumber> number;
+    /// When it was made, where the system tells: a number freed by a removed
+    /// file may be given to the next one made.
+    std::optional<std::int64_t> created;
+    /// File, folder or link, in the system's own terms.
+    std::uint32_t type = 0;
+    std::uint64_t size = 0;
+    /// When its content last changed, in the system's own units.
+    std::int64_t modified = 0;
 
     bool operator==(const FileIdentity &) const = default;
 };
+
+/// Whether \a found, a file as looked up now, may be the file recorded as
+/// \a recorded: it must match in everything that \a recorded holds.
+bool IsSameFile(const FileIdentity &recorded, const FileIdentity &found);
+
+/// \a before, a file looked up just before a rename, without its number or
+/// making time where \a after, the same file looked up under its new name,
+/// tells another: the file system did not keep them across the rename.
+FileIdentity KeptAcrossRename(FileIdentity before, const FileIdentity &after);
 
 /// Renames files of one folder, named by their bare names (no folder part),
 /// never overwriting another file.
@@ -29,9 +57,9 @@ class RenameService
 public:
     virtual ~RenameService() = default;
     /// Renames the file named \a oldName to \a newName and returns the
-    /// identity of the file it renamed. With \a expected, the file named
-    /// \a oldName must be that file: another one is refused and left alone.
-    /// Throws on failure, leaving both names as they were.
+    /// identity of the file it renamed, as far as the rename kept it. With
+    /// \a expected, the file named \a oldName must be that file (IsSameFile):
+    /// another one is refused and left alone. Throws on failure.
     virtual FileIdentity NameFile(const std::string &oldName, const std::string &newName,
                                   const std::optional<FileIdentity> &expected) = 0;
 };

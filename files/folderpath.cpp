@@ -11,7 +11,7 @@ std::string CurrentFolderFor(const std::string &path)
 {
     std::string current = CurrentFolder();
     if (!StartsAtRoot(current))
-        throw FolderError(path, FolderFailure::CurrentFolderUnknown);
+        throw FolderError(path, FolderRefusal::CurrentFolderUnknown);
     return current;
 }
 

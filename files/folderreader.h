@@ -1,46 +1,44 @@
 #pragma once
 
 #include "heldfolder.h"
+#include "systemerror.h"
 
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace quillet {
 
-/// Why a folder could not be opened or read.
-enum class FolderFailure {
-    Missing,
-    NotAFolder,
-    PermissionDenied,
+/// Quillet's own reasons not to read a folder, apart from the system's.
+enum class FolderRefusal {
     /// A relative path, read against a current folder that has gone.
     CurrentFolderUnknown,
     /// On Windows, a path that is not valid UTF-8 and so names no folder.
     InvalidName,
-    Other,
 };
 
-/// A folder that could not be opened or read: which one and why; the window
-/// makes the words the user reads.
+/// A folder that could not be opened or read: which one and why (Quillet's
+/// own refusal or the system's answer); the window makes the words the user
+/// reads.
 class FolderError : public std::runtime_error
 {
 public:
-    /// \a detail is the system's own wording of the error, told for
-    /// FolderFailure::Other.
-    FolderError(const std::string &folder, FolderFailure failure, const std::string &detail = {})
+    FolderError(const std::string &folder, std::variant<FolderRefusal, SystemError> reason)
         : std::runtime_error("could not read the folder \"" + folder + '"'), m_folder(folder),
-          m_failure(failure), m_detail(detail)
+          m_reason(std::move(reason))
     {
     }
 
     const std::string &folder() const { return m_folder; }
-    FolderFailure failure() const { return m_failure; }
-    const std::string &detail() const { return m_detail; }
+    /// Quillet's own refusal, or nullptr when the system refused.
+    const FolderRefusal *refusal() const { return std::get_if<FolderRefusal>(&m_reason); }
+    /// The system's answer, or nullptr when Quillet refused.
+    const SystemError *systemError() const { return std::get_if<SystemError>(&m_reason); }
 
 private:
     std::string m_folder;
-    FolderFailure m_failure;
-    std::string m_detail;
+    std::variant<FolderRefusal, SystemError> m_reason;
 };
 
 /// The visible entries of a folder, each name as raw bytes (UTF-8 on

@@ -87,17 +87,7 @@ dirent *FolderCalls::readdir(DIR *dir)
 
 void ThrowFolderError(const std::string &folder, int error)
 {
-    switch (error) {
-    case ENOENT:
-        throw FolderError(folder, FolderFailure::Missing);
-    case ENOTDIR:
-        throw FolderError(folder, FolderFailure::NotAFolder);
-    case EACCES:
-    case EPERM:
-        throw FolderError(folder, FolderFailure::PermissionDenied);
-    default:
-        throw FolderError(folder, FolderFailure::Other, std::generic_category().message(error));
-    }
+    throw FolderError(folder, SystemErrorOf(static_cast<unsigned long>(error)));
 }
 
 FolderEntries ReadFolderWith(FolderCalls &calls, const HeldFolder &folder)

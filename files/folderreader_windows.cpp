@@ -13,17 +13,7 @@ namespace {
 
 [[noreturn]] void throwFolderError(const std::string &folder, DWORD error)
 {
-    switch (error) {
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-        throw FolderError(folder, FolderFailure::Missing);
-    case ERROR_DIRECTORY:
-        throw FolderError(folder, FolderFailure::NotAFolder);
-    case ERROR_ACCESS_DENIED:
-        throw FolderError(folder, FolderFailure::PermissionDenied);
-    default:
-        throw FolderError(folder, FolderFailure::Other, SystemMessage(error));
-    }
+    throw FolderError(folder, SystemErrorOf(error));
 }
 
 struct FindCloser
@@ -83,7 +73,7 @@ FolderEntries ReadFolder(const std::string &folder)
 {
     const std::optional<std::wstring> wide = ToWide(folder);
     if (!wide)
-        throw FolderError(folder, FolderFailure::InvalidName);
+        throw FolderError(folder, FolderRefusal::InvalidName);
     const std::wstring &wideFolder = *wide;
     WIN32_FIND_DATAW entry{};
     const HANDLE first =

@@ -3,9 +3,22 @@
 #include "batch.h"
 #include "heldfolder.h"
 
+#include <optional>
 #include <string>
 
 namespace quillet {
+
+/// What the file system of one folder was found to offer, asked once for all
+/// its renames rather than for each file. Used on POSIX, where file systems
+/// differ in both.
+struct FileSystemFacts
+{
+    /// The first of the ways to rename without replacing that the file
+    /// system has not answered "not offered here".
+    int firstWay = 0;
+    /// Whether the numbers it gives files are its own, which last.
+    std::optional<bool> ownFileNumbers;
+};
 
 /// The rename service on real files: renames files of one held folder by
 /// their bare names, and throws RenameError when it cannot. Never overwrites
@@ -27,10 +40,7 @@ public:
 
 private:
     HeldFolder m_folder;
-    // Where the system offers more than one way to rename without replacing
-    // (POSIX), the first way not yet answered "not offered here": the file
-    // system is asked that once, not again for each file.
-    int m_firstWay = 0;
+    FileSystemFacts m_facts;
 };
 
 } // namespace quillet

@@ -46,57 +46,23 @@ void refuseNameWindowsCannotOpen(std::string_view oldName, std::string_view newN
         return name.find_first_of("\\/:") != std::string_view::npos;
     };
     if (unsafe(oldName) || unsafe(newName))
-        throw RenameError(RenameFailure::InvalidName, oldName, newName);
+        throw RenameError(Refusal::InvalidName, oldName, newName);
     if (newName.ends_with('.'))
-        throw RenameError(RenameFailure::EndsInDot, oldName, newName);
+        throw RenameError(Refusal::EndsInDot, oldName, newName);
     if (isDeviceName(newName))
-        throw RenameError(RenameFailure::ReservedName, oldName, newName);
+        throw RenameError(Refusal::ReservedName, oldName, newName);
 }
 
 // Windows takes names of up to 255 UTF-16 units; a shorter name is too long
 // only as part of its path.
-RenameFailure tooLongFailure(std::string_view newName)
-{
-    constexpr std::size_t kMaxNameLength = 255;
-    const auto wide = ToWide(newName);
-    return wide && wide->size() <= kMaxNameLength ? RenameFailure::PathTooLong
-                                                  : RenameFailure::NameTooLong;
-}
-
-RenameFailure failureOf(DWORD error, std::string_view newName)
-{
-    switch (error) {
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return RenameFailure::TargetExists;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return RenameFailure::SourceMissing;
-    case ERROR_ACCESS_DENIED:
-        return RenameFailure::PermissionDenied;
-    case ERROR_WRITE_PROTECT:
-        return RenameFailure::ReadOnlyFileSystem;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return tooLongFailure(newName);
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-        return RenameFailure::InvalidName;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return RenameFailure::InUse;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return RenameFailure::NoSpace;
-    default:
-        return RenameFailure::Other;
-    }
-}
-
-// Throws the failure that the system's last error stands for.
 [[noreturn]] void failWithLastError(std::string_view from, std::string_view to)
 {
-    const DWORD error = GetLastError();
-    throw RenameError(failureOf(error, to), from, to, SystemMessage(error));
+    constexpr std::size_t kMaxNameLength = 255;
+    SystemError error = SystemErrorOf(GetLastError());
+    const auto wide = ToWide(to);
+    if (error.failure == SystemFailure::PathTooLong && !(wide && wide->size() <= kMaxNameLength))
+        error.failure = SystemFailure::NameTooLong;
+    throw RenameError(std::move(error), from, to);
 }
 
 // The one place where a name becomes a path: the held folder's, with the
@@ -110,7 +76,7 @@ std::wstring pathIn(const HeldFolder &folder, const std::string &oldName,
     path += name;
     const auto wide = ToWide(path);
     if (!wide)
-        throw RenameError(RenameFailure::InvalidName, oldName, newName);
+        throw RenameError(Refusal::InvalidName, oldName, newName);
     return LongPath(*wide);
 }
 
@@ -132,10 +98,16 @@ std::optional<FileIdentity> identityOf(const std::wstring &path)
     if (!known)
         return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-    return FileIdentity{information.dwVolumeSerialNumber,
-                        join(information.nFileIndexHigh, information.nFileIndexLow),
-                        static_cast<std::int64_t>(join(information.ftCreationTime.dwHighDateTime,
-                                                       information.ftCreationTime.dwLowDateTime))};
+    const auto time = [&](const FILETIME &at) {
+        return static_cast<std::int64_t>(join(at.dwHighDateTime, at.dwLowDateTime));
+    };
+    constexpr DWORD kType = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return FileIdentity{
+        FileNumber{information.dwVolumeSerialNumber,
+                   join(information.nFileIndexHigh, information.nFileIndexLow)},
+        time(information.ftCreationTime), information.dwFileAttributes & kType,
+        join(information.nFileSizeHigh, information.nFileSizeLow),
+        time(information.ftLastWriteTime)};
 }
 
 } // namespace
@@ -154,12 +126,16 @@ FileIdentity FileRenamer::NameFile(const std::string &oldName, const std::string
     if (!identity)
         failWithLastError(oldName, newName);
     // An undo renames back only the file the batch renamed.
-    if (expected && *identity != *expected)
-        throw RenameError(RenameFailure::Replaced, oldName, newName);
+    if (expected && !IsSameFile(*expected, *identity))
+        throw RenameError(Refusal::Replaced, oldName, newName);
     // The same entry is only looked at, never renamed onto itself.
-    if (oldName != newName && !MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
+    if (oldName == newName)
+        return *identity;
+    if (!MoveFileExW(from.c_str(), to.c_str(), kRenameOnly))
         failWithLastError(oldName, newName);
-    return *identity;
+    // FAT numbers a file by where its name lies in the folder, and a longer
+    // name may move it; NTFS keeps the number.
+    return KeptAcrossRename(*identity, identityOf(to).value_or(FileIdentity{}));
 }
 
 } // namespace quillet

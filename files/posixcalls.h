@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch.h"
+#include "namefile.h"
 
 #include <optional>
 #include <string>
@@ -33,6 +34,11 @@ public:
     /// Looks \a name up without following a symbolic link: 0 when it exists,
     /// and then \a identity is set to the file's.
     virtual int lstat(int folder, const std::string &name, FileIdentity &identity);
+    /// Whether the numbers that the file system of \a folder gives its files
+    /// are its own, which last. FUSE makes numbers up per name for a file
+    /// system that has none (FAT, exFAT, SFTP), only for as long as it holds
+    /// the file in memory.
+    virtual bool hasOwnFileNumbers(int folder);
 };
 
 /// The ways to a new name without replacing, in the order they are tried.
@@ -43,10 +49,11 @@ enum RenameWay : int {
 };
 
 /// FileRenamer::NameFile, renaming in the open folder \a folder and making
-/// its system calls through \a calls. The ways are tried from \a firstWay on;
-/// each the file system answers it does not offer moves \a firstWay past it,
-/// for the next renames.
-FileIdentity NameFileWith(PosixCalls &calls, int folder, int &firstWay, const std::string &oldName,
-                          const std::string &newName, const std::optional<FileIdentity> &expected);
+/// its system calls through \a calls. The ways are tried from
+/// \a facts.firstWay on; each the file system answers it does not offer moves
+/// it past that way, for the next renames.
+FileIdentity NameFileWith(PosixCalls &calls, int folder, FileSystemFacts &facts,
+                          const std::string &oldName, const std::string &newName,
+                          const std::optional<FileIdentity> &expected);
 
 } // namespace quillet

@@ -47,7 +47,7 @@ FolderReading readFolder(const EntryReader &reader, const std::string &path)
         result.failure = failure;
     } catch (const std::exception &error) {
         result.entries = {};
-        result.failure = FolderError(path, FolderFailure::Other, error.what());
+        result.failure = FolderError(path, SystemError{SystemFailure::Other, error.what()});
     }
     return result;
 }

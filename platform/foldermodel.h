@@ -62,6 +62,8 @@ public:
     bool IsReading() const { return m_waiting == Waiting::Shown; }
     /// Whether that reading cannot start, as too many are held up already.
     bool DriveNotAnswering() const { return IsReading() && m_blocked; }
+    /// The readings under way, those the model no longer waits for included.
+    std::size_t ReadingsUnderWay() const { return m_readings.size(); }
     const std::vector<std::string> &Folders() const { return m_entries.folders; }
     const std::vector<std::string> &Files() const { return m_entries.files; }
     /// The folder that was read, held open; none while reading or after a

@@ -28,7 +28,10 @@ public:
     static QString notAnswering() { return tr("The drive is not answering."); }
 
 private:
+    static QString systemReason(const SystemError &error);
+    static QString refusalReason(Refusal refusal, const RenameError &error);
     static QString renameReason(const RenameError &error);
+    static QString leftover(const RenameError &error);
     static QString folderReason(const FolderError &error);
     static QString renamedPart(const RenamingResult &result);
     static QString leftPart(const RenamingResult &result);
@@ -46,72 +49,120 @@ QString systemDetail(const std::string &detail)
     return detail.empty() ? Messages::tr("the system gave no reason") : text(detail);
 }
 
-QString Messages::renameReason(const RenameError &error)
+// A failure of the system that has no words of its own here: Quillet's
+// sentence, and the system's words after it.
+QString Messages::systemReason(const SystemError &error)
 {
-    switch (error.failure()) {
-    case RenameFailure::TargetExists:
-        return tr("a file named \"%1\" already exists").arg(text(error.newName()));
-    case RenameFailure::SourceMissing:
-        return tr("the file no longer exists");
-    case RenameFailure::PermissionDenied:
-        return tr("permission was denied");
-    case RenameFailure::ReadOnlyFileSystem:
-        return tr("the file system is read-only");
-    case RenameFailure::NameTooLong:
-        return tr("the new name is too long");
-    case RenameFailure::PathTooLong:
-        return tr("the full path of the new name, folders included, is too long");
-    case RenameFailure::InvalidName:
-        return tr("the new name is not valid here");
-    case RenameFailure::EmptyName:
+    const QString detail = systemDetail(error.detail);
+    switch (error.failure) {
+    case SystemFailure::DeviceError:
+        return tr("the drive did not read or write as asked (%1)").arg(detail);
+    case SystemFailure::OtherDrive:
+        return tr("the file system cannot rename it where it lies (%1)").arg(detail);
+    default:
+        return tr("the system refused it (%1)").arg(detail);
+    }
+}
+
+QString Messages::refusalReason(Refusal refusal, const RenameError &error)
+{
+    switch (refusal) {
+    case Refusal::EmptyName:
         return tr("the new name would be empty, as the name is made only of spaces");
-    case RenameFailure::HidingName:
+    case Refusal::InvalidName:
+        return tr("the new name is not valid here");
+    case Refusal::HidingName:
         return tr("the new name would start with a dot, which hides the file");
-    case RenameFailure::EndsInDot:
+    case Refusal::EndsInDot:
         return tr("Windows programs could neither open nor delete a file whose name ends in a dot");
-    case RenameFailure::ReservedName:
+    case Refusal::ReservedName:
         return tr("\"%1\" is a device name that Windows reserves")
             .arg(text(error.newName().substr(0, error.newName().find('.'))));
-    case RenameFailure::InUse:
-        return tr("the file is in use");
-    case RenameFailure::Replaced:
+    case Refusal::Replaced:
         return tr("another file has taken the name \"%1\" since it was renamed; that file is "
                   "left alone")
             .arg(text(error.oldName()));
-    case RenameFailure::NoSpace:
-        return tr("there is no space left on the drive");
-    case RenameFailure::RenamedEarlier:
-        return tr("an earlier renaming has renamed it already; opening the folder again or "
-                  "changing the pattern lists the new names");
-    case RenameFailure::Other:
+    case Refusal::RenamedEarlier:
         break;
     }
-    return systemDetail(error.detail());
+    return tr("an earlier renaming has renamed it already; opening the folder again or "
+              "changing the pattern lists the new names");
+}
+
+QString Messages::renameReason(const RenameError &error)
+{
+    if (const Refusal *refusal = error.refusal())
+        return refusalReason(*refusal, error);
+    const SystemError &system = *error.systemError();
+    switch (system.failure) {
+    case SystemFailure::Exists:
+        return tr("a file named \"%1\" already exists").arg(text(error.newName()));
+    case SystemFailure::Missing:
+        return tr("the file no longer exists");
+    case SystemFailure::PermissionDenied:
+        return tr("permission was denied");
+    case SystemFailure::ReadOnly:
+        return tr("the file system is read-only");
+    case SystemFailure::NameTooLong:
+        return tr("the new name is too long");
+    case SystemFailure::PathTooLong:
+        return tr("the full path of the new name, folders included, is too long");
+    case SystemFailure::InvalidName:
+        return tr("the new name is not valid here");
+    case SystemFailure::InUse:
+        return tr("the file is in use");
+    case SystemFailure::NoSpace:
+        return tr("there is no space left on the drive");
+    default:
+        return systemReason(system);
+    }
+}
+
+// A rename of two steps whose first step could not be taken back says what
+// it left: the user finds two names or an empty file where none was.
+QString Messages::leftover(const RenameError &error)
+{
+    switch (error.leftover()) {
+    case RenameLeftover::BothNames:
+        return tr("The file now has both names, \"%1\" and \"%2\"; deleting either name "
+                  "leaves it under the other.")
+            .arg(text(error.oldName()), text(error.newName()));
+    case RenameLeftover::EmptyFile:
+        return tr("An empty file named \"%1\", made to claim the new name, could not be "
+                  "removed again; it can be deleted.")
+            .arg(text(error.newName()));
+    case RenameLeftover::Nothing:
+        break;
+    }
+    return {};
 }
 
 QString Messages::rename(const RenameError &error)
 {
-    return tr("Could not rename \"%1\" to \"%2\": %3.")
-        .arg(text(error.oldName()), text(error.newName()), renameReason(error));
+    const QString message = tr("Could not rename \"%1\" to \"%2\": %3.")
+                                .arg(text(error.oldName()), text(error.newName()),
+                                     renameReason(error));
+    const QString left = leftover(error);
+    return left.isEmpty() ? message : message + QLatin1Char(' ') + left;
 }
 
 QString Messages::folderReason(const FolderError &error)
 {
-    switch (error.failure()) {
-    case FolderFailure::Missing:
+    if (const FolderRefusal *refusal = error.refusal())
+        return *refusal == FolderRefusal::CurrentFolderUnknown
+                   ? tr("the current folder, which it is relative to, cannot be found")
+                   : tr("its name is not valid UTF-8");
+    const SystemError &system = *error.systemError();
+    switch (system.failure) {
+    case SystemFailure::Missing:
         return tr("it no longer exists");
-    case FolderFailure::NotAFolder:
+    case SystemFailure::NotAFolder:
         return tr("it is not a folder");
-    case FolderFailure::PermissionDenied:
+    case SystemFailure::PermissionDenied:
         return tr("you do not have permission to read it");
-    case FolderFailure::CurrentFolderUnknown:
-        return tr("the current folder, which it is relative to, cannot be found");
-    case FolderFailure::InvalidName:
-        return tr("its name is not valid UTF-8");
-    case FolderFailure::Other:
-        break;
+    default:
+        return systemReason(system);
     }
-    return systemDetail(error.detail());
 }
 
 QString Messages::folder(const FolderError &error)
@@ -137,6 +188,20 @@ QString Messages::renamedPart(const RenamingResult &result)
         .arg(tr("%n file(s) renamed", nullptr, changed), tr("%n kept their names", nullptr, kept));
 }
 
+// Whether the rename that stopped a batch or an undo left its file with both
+// names: the failure's own message tells of that file then.
+bool leftBothNames(const RenamingResult &result)
+{
+    try {
+        if (result.failure)
+            std::rethrow_exception(result.failure);
+    } catch (const RenameError &error) {
+        return error.leftover() == RenameLeftover::BothNames;
+    } catch (...) {
+    }
+    return false;
+}
+
 // A failed rename leaves that file and those after it; a stop on request
 // comes between two files, so none is "this file".
 QString Messages::leftPart(const RenamingResult &result)
@@ -144,6 +209,10 @@ QString Messages::leftPart(const RenamingResult &result)
     const int untouched = result.untouchedCount();
     if (result.stopRequested)
         return tr("%n file(s) left as they were.", nullptr, untouched);
+    if (leftBothNames(result))
+        return untouched == 1 ? QString()
+                              : tr("The %n file(s) after it were left as they were.", nullptr,
+                                   untouched - 1);
     if (untouched == 1)
         return tr("This file was left as it was.");
     return tr("This file and the %n file(s) after it were left as they were.", nullptr,
@@ -169,7 +238,8 @@ QString Messages::batch(const RenamingResult &result)
     if (!result.failure)
         return {};
     return tr("%1\n\nRenaming stopped at this file. %2 %3")
-        .arg(causeText(result), renamedPart(result), leftPart(result));
+        .arg(causeText(result), renamedPart(result), leftPart(result))
+        .trimmed();
 }
 
 // An undo names the files back last first: the ones it restored before a
@@ -189,6 +259,10 @@ QString Messages::keptPart(const RenamingResult &result)
     const int untouched = result.untouchedCount();
     if (result.stopRequested)
         return tr("%n file(s) keep their new names.", nullptr, untouched);
+    if (leftBothNames(result))
+        return untouched == 1 ? QString()
+                              : tr("The %n file(s) renamed before it keep their new names.",
+                                   nullptr, untouched - 1);
     if (untouched == 1)
         return tr("This file keeps its new name.");
     return tr("This file and the %n file(s) renamed before it keep their new names.", nullptr,
@@ -203,7 +277,8 @@ QString Messages::undo(const RenamingResult &result)
     if (!result.failure)
         return {};
     return tr("%1\n\nUndoing stopped at this file. %2 %3")
-        .arg(causeText(result), restoredPart(result), keptPart(result));
+        .arg(causeText(result), restoredPart(result), keptPart(result))
+        .trimmed();
 }
 
 QString Messages::progress(const RenamingProgress &progress, const QString &shownName)

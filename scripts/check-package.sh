@@ -48,6 +48,14 @@ echo "== desktop-file-validate"
 # Prints nothing when the file is valid.
 desktop-file-validate "$unpacked/usr/share/applications/quillet.desktop" \
     || failed+=(desktop-file-validate)
+# KDE's service menus are of KDE's own type "Service", for which the
+# freedesktop validator knows neither MimeType nor Actions; every other
+# finding fails.
+servicemenu="$unpacked/usr/share/kio/servicemenus/quillet.desktop"
+findings=$(desktop-file-validate "$servicemenu" 2>&1 \
+    | grep -v -E 'key "(MimeType|Actions)" is present in group "Desktop Entry", but the type is "Service"' \
+    || true)
+[ -f "$servicemenu" ] && [ -z "$findings" ] || { echo "$servicemenu: ${findings:-missing}"; failed+=(servicemenu); }
 
 echo "== translations"
 # The program finds them beside itself, in ../share/quillet/translations.

@@ -23,6 +23,9 @@ BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins l
 # What the tests need beyond that to mount FAT and exFAT images through FUSE
 # (tests/tst_fatfs.cpp, bench_batch --fat): the file systems and their mkfs.
 FAT_TEST_PACKAGES=(fusefat dosfstools exfat-fuse exfatprogs)
+# What the file-system matrix needs beyond those (tests/tst_filesystems.cpp):
+# btrfs, xfs and NTFS images, and sshfs to an sshd that the test starts.
+FS_TEST_PACKAGES=(btrfs-progs xfsprogs ntfs-3g openssh-server openssh-client sshfs)
 # What showing the window needs beyond that: the window asks for Arial, which
 # these metric-compatible fonts stand in for; Qt's own translations give the
 # dialogs' standard buttons in the user's language.

@@ -2,13 +2,15 @@
 """A pass-through FUSE file system whose chosen calls hang, standing in for a
 network mount whose server has stopped answering.
 
-    scripts/slowfs.py SOURCE MOUNTPOINT [--hang readdir,statfs,getattr] [--seconds 12]
+    scripts/slowfs.py SOURCE MOUNTPOINT [--hang readdir,statfs,getattr,link] [--seconds 12]
 
 Mounts SOURCE at MOUNTPOINT and stays in the foreground until unmounted
 (fusermount -u MOUNTPOINT). "readdir" makes opening and listing a folder
 hang, "statfs" asking the file system for its size, "getattr" asking what
-anything below the mount's root is. Needs Debian's
-python3-fusepy; Debian's own python3 runs it.
+anything below the mount's root is, "link" giving a file a second name, the
+first of the two steps by which Quillet renames here (like many FUSE file
+systems, this one cannot rename without replacing in one step). Needs
+Debian's python3-fusepy; Debian's own python3 runs it.
 """
 import argparse
 import os
@@ -57,13 +59,20 @@ class SlowPassThrough(Operations):
     def rename(self, old, new):
         os.rename(self._real(old), self._real(new))
 
+    def link(self, target, source):
+        self._wait('link')
+        os.link(self._real(source), self._real(target))
+
+    def unlink(self, path):
+        os.unlink(self._real(path))
+
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument('source')
     parser.add_argument('mountpoint')
     parser.add_argument('--hang', default='readdir',
-                        help='comma-separated calls that hang: readdir, statfs, getattr')
+                        help='comma-separated calls that hang: readdir, statfs, getattr, link')
     parser.add_argument('--seconds', type=float, default=12)
     args = parser.parse_args()
     hang = set(filter(None, args.hang.split(',')))

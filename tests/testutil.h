@@ -24,6 +24,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -238,14 +239,23 @@ inline std::vector<std::string> folderNames(const std::string &folder)
     return names;
 }
 
-/// The files of \a folder as "name=content" entries joined by "; ", in byte
-/// order of their names.
-inline QByteArray snapshot(const std::string &folder)
+/// \a files, names with their contents, as "name=content" entries joined by
+/// "; ", in byte order of their names.
+inline QByteArray describe(const std::map<std::string, std::string> &files)
 {
     QByteArrayList entries;
-    for (const std::string &name : folderNames(folder))
-        entries += QByteArray::fromStdString(name + '=' + readFile(join(folder, name)));
+    for (const auto &[name, content] : files)
+        entries += QByteArray::fromStdString(name + '=' + content);
     return entries.join("; ");
+}
+
+/// The files of \a folder, described as describe() does.
+inline QByteArray snapshot(const std::string &folder)
+{
+    std::map<std::string, std::string> files;
+    for (const std::string &name : folderNames(folder))
+        files[name] = readFile(join(folder, name));
+    return describe(files);
 }
 
 /// Writes the files that \a entries, in the form snapshot() gives, describe.

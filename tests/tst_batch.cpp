@@ -102,6 +102,8 @@ private slots:
     void run_stopRequested_endsAfterFileInFlight();
     void undo_namesBackOnlyTheFilesRenamed_data();
     void undo_namesBackOnlyTheFilesRenamed();
+    void identity_toldApartByWhatTheRenameKept_data();
+    void identity_toldApartByWhatTheRenameKept();
 };
 
 void TestBatch::run_renamesInListOrder_data()
@@ -331,6 +333,57 @@ void TestBatch::undo_namesBackOnlyTheFilesRenamed()
     QCOMPARE(undo.failure ? failureText(undo) : QString(), failure);
     QCOMPARE(static_cast<int>(undo.renamed.size()), namedBack);
     QCOMPARE(testutil::snapshot(folder.path), after);
+}
+
+// \a identity with the fields named in \a fields ("number created type size
+// modified") changed.
+static FileIdentity changed(FileIdentity identity, const QByteArray &fields)
+{
+    if (fields.contains("number"))
+        identity.number = FileNumber{1, 99};
+    if (fields.contains("created"))
+        identity.created = 99;
+    if (fields.contains("type"))
+        identity.type = 99;
+    if (fields.contains("size"))
+        identity.size = 99;
+    if (fields.contains("modified"))
+        identity.modified = 99;
+    return identity;
+}
+
+void TestBatch::identity_toldApartByWhatTheRenameKept_data()
+{
+    QTest::addColumn<QByteArray>("changedByRename");
+    QTest::addColumn<QByteArray>("changedSince");
+    QTest::addColumn<bool>("sameFile");
+    QTest::newRow("all kept/untouched") << QByteArray() << QByteArray() << true;
+    QTest::newRow("all kept/another number") << QByteArray() << "number"_ba << false;
+    QTest::newRow("all kept/made anew") << QByteArray() << "created"_ba << false;
+    QTest::newRow("all kept/written to") << QByteArray() << "size modified"_ba << false;
+    // overlayfs: a file copied up into the upper layer is made anew.
+    QTest::newRow("copied up/untouched") << "created"_ba << "created"_ba << true;
+    QTest::newRow("copied up/another number") << "created"_ba << "number"_ba << false;
+    // sshfs: a hard link under the new name is numbered anew.
+    QTest::newRow("renumbered/untouched") << "number"_ba << "number"_ba << true;
+    QTest::newRow("renumbered/same size, other time") << "number"_ba << "modified"_ba << false;
+    QTest::newRow("renumbered/same time, other size") << "number"_ba << "size"_ba << false;
+    QTest::newRow("renumbered/a folder now") << "number"_ba << "type"_ba << false;
+}
+
+// An undo refuses a file that is not the one the batch renamed, judged by
+// what the file system kept of it across the batch's rename.
+void TestBatch::identity_toldApartByWhatTheRenameKept()
+{
+    QFETCH(QByteArray, changedByRename);
+    QFETCH(QByteArray, changedSince);
+    QFETCH(bool, sameFile);
+    const FileIdentity before{FileNumber{1, 7}, 1000, 1, 4, 2000};
+    const FileIdentity after = changed(before, changedByRename);
+
+    const FileIdentity recorded = KeptAcrossRename(before, after);
+
+    QCOMPARE(IsSameFile(recorded, changed(after, changedSince)), sameFile);
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

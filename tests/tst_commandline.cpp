@@ -231,7 +231,6 @@ void TestCommandLine::textRequests_printAndEndWithoutWindow_data()
     QTest::addColumn<QString>("errors");
 
     const QString none = QStringLiteral("unavailable");
-    const QString offscreen = QStringLiteral("offscreen");
     const QString english = QStringLiteral("en_US.UTF-8");
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << none << english << 0
                              << QStringLiteral("Quillet " QUILLET_VERSION) << QString();
@@ -244,11 +243,11 @@ void TestCommandLine::textRequests_printAndEndWithoutWindow_data()
         << QStringList{QStringLiteral("Photos"), QStringLiteral("-v")} << none << english << 0
         << QStringLiteral("Quillet " QUILLET_VERSION) << QString();
     QTest::newRow("wrong/unknown option")
-        << QStringList{QStringLiteral("--bogus")} << offscreen << english << 1 << QString()
+        << QStringList{QStringLiteral("--bogus")} << none << english << 1 << QString()
         << QStringLiteral("bogus");
     QTest::newRow("wrong/two folders")
-        << QStringList{QStringLiteral("Photos"), QStringLiteral("Fotos")} << offscreen << english
-        << 1 << QString() << TooManyFoldersMessage();
+        << QStringList{QStringLiteral("Photos"), QStringLiteral("Fotos")} << none << english << 1
+        << QString() << TooManyFoldersMessage();
 }
 
 void TestCommandLine::textRequests_printAndEndWithoutWindow()
@@ -266,6 +265,8 @@ void TestCommandLine::textRequests_printAndEndWithoutWindow()
     // Help wraps long lines as the terminal is wide.
     QVERIFY2(run.output.simplified().contains(output.simplified()), qPrintable(run.output));
     QVERIFY2(run.errors.contains(errors), qPrintable(run.errors));
+    // A wrong line is shown how it should look.
+    QCOMPARE(run.errors.contains(QStringLiteral("[options] [FOLDER]")), exitCode != 0);
 }
 
 QTEST_MAIN(TestCommandLine)

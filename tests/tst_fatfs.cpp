@@ -1,50 +1,18 @@
 #include "batch.h"
 #include "namefile.h"
 
-#include "fatmount.h"
 #include "testutil.h"
+#include "testvolume.h"
 
 #include <QTest>
 
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using testutil::FatKind;
+using testutil::FileSystem;
 using testutil::Names;
-
-Q_DECLARE_METATYPE(FatKind)
-
-namespace {
-
-// One file system, mounted from a fresh image for the whole run, or why it
-// could not be.
-struct Volume
-{
-    testutil::TempFolder dir;
-    std::string mountPoint = testutil::join(dir.path(), "mnt");
-    std::unique_ptr<testutil::FatMount> mount;
-    std::string unavailable;
-    std::string failure;
-
-    explicit Volume(FatKind kind) : unavailable(testutil::fatUnavailable(kind))
-    {
-        if (!unavailable.empty())
-            return;
-        try {
-            const std::string image = testutil::join(dir.path(), "image");
-            testutil::makeFatImage(kind, image);
-            std::filesystem::create_directory(mountPoint);
-            mount = std::make_unique<testutil::FatMount>(kind, image, mountPoint);
-        } catch (const std::exception &error) {
-            failure = error.what();
-        }
-    }
-};
-
-} // namespace
 
 // The rename service and the batch on real FAT and exFAT, mounted through
 // FUSE: neither offers RENAME_NOREPLACE nor hard links, so the service claims
@@ -57,20 +25,20 @@ class TestFatFs : public QObject
 private slots:
     void initTestCase_data()
     {
-        QTest::addColumn<FatKind>("kind");
-        QTest::newRow("FAT") << FatKind::Fat;
-        QTest::newRow("exFAT") << FatKind::ExFat;
+        QTest::addColumn<FileSystem>("kind");
+        QTest::newRow("FAT") << FileSystem::Fat;
+        QTest::newRow("exFAT") << FileSystem::ExFat;
     }
 
     // Each row works in a fresh folder on the volume.
     void init()
     {
-        QFETCH_GLOBAL(FatKind, kind);
+        QFETCH_GLOBAL(FileSystem, kind);
+        if (const std::string reason = testutil::mountUnavailable(kind); !reason.empty())
+            QSKIP(reason.c_str());
         auto &volume = m_volumes[kind];
         if (!volume)
-            volume = std::make_unique<Volume>(kind);
-        if (!volume->unavailable.empty())
-            QSKIP(qPrintable(QString::fromStdString(volume->unavailable)));
+            volume = std::make_unique<testutil::TestVolume>(kind);
         QVERIFY2(volume->mount, volume->failure.c_str());
         std::string pattern = testutil::join(volume->mountPoint, "row-XXXXXX");
         QVERIFY2(::mkdtemp(pattern.data()), "cannot make a folder on the volume");
@@ -181,7 +149,7 @@ private slots:
     }
 
 private:
-    std::map<FatKind, std::unique_ptr<Volume>> m_volumes;
+    std::map<FileSystem, std::unique_ptr<testutil::TestVolume>> m_volumes;
     std::string m_folder;
 };
 

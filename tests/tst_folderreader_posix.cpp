@@ -43,8 +43,10 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::addColumn<QByteArray>("reason");
         // "." and ".." are among the entries, in no fixed place.
-        QTest::newRow("atFirst/EIO") << 0 << EIO << QByteArray(std::strerror(EIO));
-        QTest::newRow("midway/EIO") << 4 << EIO << QByteArray(std::strerror(EIO));
+        const QByteArray ioError =
+            "the drive did not read or write as asked (" + QByteArray(std::strerror(EIO)) + ')';
+        QTest::newRow("atFirst/EIO") << 0 << EIO << ioError;
+        QTest::newRow("midway/EIO") << 4 << EIO << ioError;
         QTest::newRow("midway/folderRemoved") << 4 << ENOENT << "it no longer exists"_ba;
     }
 

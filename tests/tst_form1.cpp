@@ -356,7 +356,7 @@ void TestForm1::language_followsLocale()
     Form1 form(recording());
 
     QCOMPARE(form.findChild<CommandButton *>(QStringLiteral("Command1"))->text(), button);
-    QCOMPARE(UserMessage(RenameError(RenameFailure::TargetExists, "a b", "ab")), message);
+    QCOMPARE(UserMessage(RenameError(SystemError{SystemFailure::Exists, {}}, "a b", "ab")), message);
     QSet<QChar> accessKeys;
     for (const char *name : {"Command1", "Check1"}) {
         const QString text =
@@ -369,7 +369,8 @@ void TestForm1::language_followsLocale()
 // What a batch or an undo did, for a report: \a renamed holds "old>new"
 // entries; the job was to rename \a total files and, unless \a failedAt is
 // empty, failed at the file "old>new" it names, else was stopped.
-static RenamingResult result(int total, const QStringList &renamed, const QString &failedAt)
+static RenamingResult result(int total, const QStringList &renamed, const QString &failedAt,
+                             RenameLeftover leftover = RenameLeftover::Nothing)
 {
     RenamingResult result;
     result.total = total;
@@ -380,8 +381,12 @@ static RenamingResult result(int total, const QStringList &renamed, const QStrin
         result.stopRequested = static_cast<int>(result.renamed.size()) < total;
     else
         result.failure = std::make_exception_ptr(
-            RenameError(RenameFailure::TargetExists, failedAt.section(u'>', 0, 0).toStdString(),
-                        failedAt.section(u'>', 1).toStdString()));
+            RenameError(SystemError{leftover == RenameLeftover::Nothing
+                                        ? SystemFailure::Exists
+                                        : SystemFailure::PermissionDenied,
+                                    {}},
+                        failedAt.section(u'>', 0, 0).toStdString(),
+                        failedAt.section(u'>', 1).toStdString(), leftover));
     return result;
 }
 
@@ -421,6 +426,20 @@ void TestForm1::reports_tellWhatHappened_data()
         << taken + QStringLiteral("Undoing stopped at this file. The 2 files renamed after it "
                                   "got their old names back. This file and the file renamed "
                                   "before it keep their new names.");
+    const QString bothNames = QStringLiteral(
+        "Could not rename \"b c\" to \"bc\": permission was denied. The file now has both "
+        "names, \"b c\" and \"bc\"; deleting either name leaves it under the other.\n\n");
+    QTest::newRow("en/batch/failed, both names kept")
+        << QStringLiteral("en_US") << false
+        << result(4, {"a>a"}, "b c>bc", RenameLeftover::BothNames)
+        << bothNames + QStringLiteral("Renaming stopped at this file. 1 file held no space and "
+                                      "kept its name; it is listed. The 2 files after it were "
+                                      "left as they were.");
+    QTest::newRow("en/undo/failed at the last, both names kept")
+        << QStringLiteral("en_US") << true
+        << result(1, {}, "b c>bc", RenameLeftover::BothNames)
+        << bothNames + QStringLiteral("Undoing stopped at this file. No file got its old name "
+                                      "back.");
     QTest::newRow("de/batch/stopped, one renamed and one kept")
         << QStringLiteral("de_DE") << false << result(3, {"a>a", "b c>bc"}, {})
         << QStringLiteral("Das Umbenennen wurde angehalten.\n\n1 Datei wurde umbenannt und 1 "
@@ -439,6 +458,15 @@ void TestForm1::reports_tellWhatHappened_data()
                           "Die danach umbenannte Datei hat ihren alten Namen zurückbekommen. "
                           "Diese Datei und die davor umbenannte Datei behalten ihre neuen "
                           "Namen.");
+    QTest::newRow("de/undo/failed, both names kept")
+        << QStringLiteral("de_DE") << true
+        << result(3, {"xy>x y"}, "b c>bc", RenameLeftover::BothNames)
+        << QStringLiteral("„b c“ konnte nicht in „bc“ umbenannt werden: die Berechtigung "
+                          "wurde verweigert. Die Datei hat jetzt beide Namen, „b c“ und „bc“; wird "
+                          "einer davon gelöscht, bleibt sie unter dem anderen.\n\nDas "
+                          "Rückgängigmachen hielt bei dieser Datei an. Die danach umbenannte "
+                          "Datei hat ihren alten Namen zurückbekommen. Die davor umbenannte "
+                          "Datei behält ihren neuen Namen.");
 }
 
 // Files renamed onto themselves are told apart from those whose names

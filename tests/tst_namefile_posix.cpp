@@ -2,6 +2,7 @@
 #include "namefile.h"
 #include "posixcalls.h"
 #include "renameerror.h"
+#include "unfinishedrename.h"
 
 #include "testutil.h"
 
@@ -10,29 +11,40 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <semaphore>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using quillet::RenameError;
-using quillet::RenameFailure;
+using quillet::SystemFailure;
 using testutil::readFile;
 using testutil::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Errors that named calls of FakeCalls answer once instead of calling the system.
-using Failures = QMap<QByteArray, int>;
+// Errors that named calls of FakeCalls answer once each instead of calling the
+// system.
+using Failures = QMultiMap<QByteArray, int>;
 
-// The system's calls, except that a test can have one fail, or can have a file
-// of another process appear at a path just before a call runs.
+// The system's calls, except that a test can have one fail, can have a file
+// of another process appear at a path just before a call runs, can hold a
+// call until it is let go, and can have the file system renumber a renamed
+// file or make its numbers up.
 struct FakeCalls final : quillet::PosixCalls
 {
     Failures failures;
     QByteArray intrudeBefore;
     std::string intruderPath;
+    QByteArray holdIn;
+    std::binary_semaphore held{0};
+    std::binary_semaphore letGo{0};
+    bool renumbers = false;
+    bool ownNumbers = true;
     QByteArrayList made;
 
     int renameNoReplace(int folder, const std::string &from, const std::string &to) override
@@ -58,13 +70,25 @@ struct FakeCalls final : quillet::PosixCalls
     }
     int lstat(int folder, const std::string &name, quillet::FileIdentity &identity) override
     {
-        return call("lstat", [&] { return PosixCalls::lstat(folder, name, identity); });
+        const int error = call("lstat", [&] { return PosixCalls::lstat(folder, name, identity); });
+        if (renumbers && error == 0 && name == "ab.jpg")
+            ++identity.number->file;
+        return error;
+    }
+    bool hasOwnFileNumbers(int) override
+    {
+        made += "ownNumbers";
+        return ownNumbers;
     }
 
 private:
     int call(const QByteArray &name, const auto &system)
     {
         made += name;
+        if (name == holdIn) {
+            held.release();
+            letGo.acquire();
+        }
         if (name == intrudeBefore)
             writeFile(intruderPath, "theirs");
         return failures.contains(name) ? failures.take(name) : system();
@@ -107,20 +131,21 @@ public:
     }
 
     /// Renames through \a calls as the window does: by bare names relative to
-    /// the folder held open, remembering the ways the file system lacks in
-    /// \a firstWay.
-    void rename(FakeCalls &calls, int &firstWay, const std::string &oldName,
-                const std::string &newName) const
+    /// the folder held open, remembering what the file system lacks in
+    /// \a facts.
+    quillet::FileIdentity rename(FakeCalls &calls, quillet::FileSystemFacts &facts,
+                                 const std::string &oldName, const std::string &newName) const
     {
-        quillet::NameFileWith(calls, m_held.Descriptor(), firstWay, oldName, newName,
-                              std::nullopt);
+        return quillet::NameFileWith(calls, m_held.Descriptor(), facts, oldName, newName,
+                                     std::nullopt);
     }
 
     /// As above, for one rename alone.
-    void rename(FakeCalls &calls, const std::string &oldName, const std::string &newName) const
+    quillet::FileIdentity rename(FakeCalls &calls, const std::string &oldName,
+                                 const std::string &newName) const
     {
-        int firstWay = quillet::kNoReplaceWay;
-        rename(calls, firstWay, oldName, newName);
+        quillet::FileSystemFacts facts;
+        return rename(calls, facts, oldName, newName);
     }
 
     QByteArray snapshot() const
@@ -240,6 +265,18 @@ private slots:
             QTest::addRow("%s/missingSource", way.name)
                 << way.failures << QByteArray() << QByteArray() << QByteArray() << missing;
         }
+        // The system refuses to take back the first of two steps too.
+        QTest::newRow("link/bothNamesKept")
+            << Failures{{"renameNoReplace", EINVAL}, {"unlink", EACCES}, {"unlink", EACCES}}
+            << QByteArray() << "a b.jpg=ours"_ba << "a b.jpg=ours; ab.jpg=ours"_ba
+            << kDenied + R"( The file now has both names, "a b.jpg" and "ab.jpg"; deleting )"
+                         R"(either name leaves it under the other.)";
+        QTest::newRow("placeholder/emptyFileKept")
+            << Failures{{"renameNoReplace", EINVAL}, {"link", EPERM}, {"rename", EACCES},
+                        {"unlink", EACCES}}
+            << QByteArray() << "a b.jpg=ours"_ba << "a b.jpg=ours; ab.jpg="_ba
+            << kDenied + R"( An empty file named "ab.jpg", made to claim the new name, could )"
+                         R"(not be removed again; it can be deleted.)";
     }
 
     void rename_neverReplaces()
@@ -270,11 +307,13 @@ private slots:
         QTest::addColumn<QByteArray>("made");
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QByteArray>("madeForNext");
-        // Each file is first looked at, for its identity.
-        const QByteArray byLink = "lstat renameNoReplace link unlink";
-        const QByteArray byPlaceholder = "lstat renameNoReplace link createExclusive rename";
-        const QByteArray nextByLink = "lstat link unlink";
-        const QByteArray nextByPlaceholder = "lstat createExclusive rename";
+        // Each file is looked at before and after, for its identity; whether
+        // the file system numbers files itself is asked once.
+        const QByteArray byLink = "lstat renameNoReplace link unlink lstat ownNumbers";
+        const QByteArray byPlaceholder =
+            "lstat renameNoReplace link createExclusive rename lstat ownNumbers";
+        const QByteArray nextByLink = "lstat link unlink lstat";
+        const QByteArray nextByPlaceholder = "lstat createExclusive rename lstat";
         QTest::newRow("noReplaceENOSYS/link")
             << Failures{{"renameNoReplace", ENOSYS}} << byLink << QByteArray() << nextByLink;
         QTest::newRow("noReplaceEOPNOTSUPP/link")
@@ -287,15 +326,18 @@ private slots:
             << QByteArray() << nextByPlaceholder;
         QTest::newRow("refused/noReplace")
             << Failures{{"renameNoReplace", EACCES}} << "lstat renameNoReplace"_ba << kDenied
-            << "lstat renameNoReplace"_ba;
+            << "lstat renameNoReplace lstat ownNumbers"_ba;
         QTest::newRow("refused/link") << Failures{{"renameNoReplace", EINVAL}, {"link", EACCES}}
-                                      << "lstat renameNoReplace link"_ba << kDenied << nextByLink;
+                                      << "lstat renameNoReplace link"_ba << kDenied
+                                      << nextByLink + " ownNumbers";
         QTest::newRow("undone/linkWhenUnlinkRefused")
-            << Failures{{"renameNoReplace", EINVAL}, {"unlink", EACCES}} << byLink + " unlink"
-            << kDenied << nextByLink;
+            << Failures{{"renameNoReplace", EINVAL}, {"unlink", EACCES}}
+            << "lstat renameNoReplace link unlink unlink"_ba << kDenied
+            << nextByLink + " ownNumbers";
         QTest::newRow("undone/placeholderWhenRenameRefused")
             << Failures{{"renameNoReplace", EINVAL}, {"link", EPERM}, {"rename", EACCES}}
-            << byPlaceholder + " unlink lstat" << kDenied << nextByPlaceholder;
+            << "lstat renameNoReplace link createExclusive rename unlink lstat"_ba << kDenied
+            << nextByPlaceholder + " ownNumbers";
     }
 
     void fallbacks()
@@ -309,14 +351,14 @@ private slots:
         dir.populate("a b.jpg=ours; c d.jpg=ours");
         FakeCalls calls;
         calls.failures = failures;
-        int firstWay = quillet::kNoReplaceWay;
+        quillet::FileSystemFacts facts;
         QCOMPARE(
-            errorOf([&] { dir.rename(calls, firstWay, "a b.jpg", "ab.jpg"); }),
+            errorOf([&] { dir.rename(calls, facts, "a b.jpg", "ab.jpg"); }),
             message);
         QCOMPARE(calls.made.join(' '), made);
         calls.made.clear();
 
-        dir.rename(calls, firstWay, "c d.jpg", "cd.jpg");
+        dir.rename(calls, facts, "c d.jpg", "cd.jpg");
 
         QCOMPARE(calls.made.join(' '), madeForNext);
         QCOMPARE(dir.snapshot(),
@@ -402,29 +444,42 @@ private slots:
     void systemError_explained_data()
     {
         QTest::addColumn<int>("error");
-        QTest::addColumn<RenameFailure>("failure");
+        QTest::addColumn<SystemFailure>("failure");
         QTest::addColumn<QByteArray>("reason");
-        QTest::newRow("EACCES") << EACCES << RenameFailure::PermissionDenied
+        QTest::newRow("EACCES") << EACCES << SystemFailure::PermissionDenied
                                 << "permission was denied"_ba;
         // What a sticky folder such as /tmp answers for another user's file.
-        QTest::newRow("EPERM") << EPERM << RenameFailure::PermissionDenied
+        QTest::newRow("EPERM") << EPERM << SystemFailure::PermissionDenied
                                << "permission was denied"_ba;
-        QTest::newRow("EROFS") << EROFS << RenameFailure::ReadOnlyFileSystem
+        QTest::newRow("EROFS") << EROFS << SystemFailure::ReadOnly
                                << "the file system is read-only"_ba;
         QTest::newRow("ENAMETOOLONG")
-            << ENAMETOOLONG << RenameFailure::NameTooLong << "the new name is too long"_ba;
-        QTest::newRow("EILSEQ") << EILSEQ << RenameFailure::InvalidName
+            << ENAMETOOLONG << SystemFailure::NameTooLong << "the new name is too long"_ba;
+        QTest::newRow("EILSEQ") << EILSEQ << SystemFailure::InvalidName
                                 << "the new name is not valid here"_ba;
-        QTest::newRow("EBUSY") << EBUSY << RenameFailure::InUse << "the file is in use"_ba;
-        QTest::newRow("ENOSPC") << ENOSPC << RenameFailure::NoSpace
+        QTest::newRow("EBUSY") << EBUSY << SystemFailure::InUse << "the file is in use"_ba;
+        QTest::newRow("ENOSPC") << ENOSPC << SystemFailure::NoSpace
                                 << "there is no space left on the drive"_ba;
-        QTest::newRow("EIO") << EIO << RenameFailure::Other << QByteArray(std::strerror(EIO));
+        // The system's words follow Quillet's own, never alone.
+        QTest::newRow("EIO") << EIO << SystemFailure::DeviceError
+                             << "the drive did not read or write as asked (" +
+                                    QByteArray(std::strerror(EIO)) + ')';
+        // A share whose server has gone.
+        QTest::newRow("ENOTCONN") << ENOTCONN << SystemFailure::DeviceError
+                                  << "the drive did not read or write as asked (" +
+                                         QByteArray(std::strerror(ENOTCONN)) + ')';
+        QTest::newRow("EXDEV") << EXDEV << SystemFailure::OtherDrive
+                               << "the file system cannot rename it where it lies (" +
+                                      QByteArray(std::strerror(EXDEV)) + ')';
+        QTest::newRow("E2BIG") << E2BIG << SystemFailure::Other
+                               << "the system refused it (" + QByteArray(std::strerror(E2BIG)) +
+                                      ')';
     }
 
     void systemError_explained()
     {
         QFETCH(int, error);
-        QFETCH(RenameFailure, failure);
+        QFETCH(SystemFailure, failure);
         QFETCH(QByteArray, reason);
         Folder dir;
         QVERIFY(dir.isValid());
@@ -435,11 +490,80 @@ private slots:
             dir.rename(calls, "a b.jpg", "ab.jpg");
             QFAIL("the rename went through");
         } catch (const RenameError &raised) {
-            QCOMPARE(raised.failure(), failure);
+            QCOMPARE(raised.systemError()->failure, failure);
             QCOMPARE(quillet::UserMessage(raised).toUtf8(),
                      R"(Could not rename "a b.jpg" to "ab.jpg": )" + reason + '.');
         }
         QCOMPARE(dir.snapshot(), "a b.jpg=ours");
+    }
+
+    // An undo checks a file's number only where the rename kept it: not where
+    // the file system gave the new name another (a hard link through sshfs),
+    // nor where FUSE makes numbers up.
+    void identity_keepsNumberOnlyWhereLasting_data()
+    {
+        QTest::addColumn<bool>("renumbers");
+        QTest::addColumn<bool>("ownNumbers");
+        QTest::addColumn<bool>("numberKept");
+        QTest::newRow("kept") << false << true << true;
+        QTest::newRow("renumbered by the rename") << true << true << false;
+        QTest::newRow("made up by FUSE") << false << false << false;
+    }
+
+    void identity_keepsNumberOnlyWhereLasting()
+    {
+        QFETCH(bool, renumbers);
+        QFETCH(bool, ownNumbers);
+        QFETCH(bool, numberKept);
+        Folder dir;
+        QVERIFY(dir.isValid());
+        dir.populate("a b.jpg=ours");
+        FakeCalls calls;
+        calls.renumbers = renumbers;
+        calls.ownNumbers = ownNumbers;
+
+        const quillet::FileIdentity identity = dir.rename(calls, "a b.jpg", "ab.jpg");
+
+        QCOMPARE(identity.number.has_value(), numberKept);
+        QCOMPARE(identity.size, 4u);
+    }
+
+    // Last, as the process counts as ending afterwards. Closing the window
+    // during a rename of two steps waits for its last step, and lets no
+    // other begin.
+    void twoStepRename_finishedBeforeProcessEnds()
+    {
+        Folder dir;
+        QVERIFY(dir.isValid());
+        dir.populate("a b.jpg=ours; c d.jpg=ours");
+        FakeCalls calls;
+        calls.failures = {{"renameNoReplace", EINVAL}};
+        calls.holdIn = "link";
+        std::thread renaming([&] { dir.rename(calls, "a b.jpg", "ab.jpg"); });
+        calls.held.acquire();
+        std::atomic<bool> ended = false;
+        std::thread ending([&] {
+            quillet::FinishUnfinishedRenames();
+            ended = true;
+        });
+        QTest::qWait(100);
+        QVERIFY(!ended);
+
+        calls.letGo.release();
+        renaming.join();
+        ending.join();
+        QCOMPARE(dir.snapshot(), "ab.jpg=ours; c d.jpg=ours");
+
+        // A later one never takes its first step: it waits for the end, which
+        // here is the test's own.
+        auto later = std::make_shared<FakeCalls>();
+        later->failures = {{"renameNoReplace", EINVAL}};
+        later->holdIn = "renameNoReplace";
+        std::thread([&dir, later] { dir.rename(*later, "c d.jpg", "cd.jpg"); }).detach();
+        later->held.acquire();
+        later->letGo.release();
+        QTest::qWait(100);
+        QCOMPARE(later->made.join(' '), "lstat renameNoReplace");
     }
 };
 

@@ -339,6 +339,40 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>The drive is not answering.</source>
         <translation>Das Laufwerk antwortet nicht.</translation>
     </message>
+    <message>
+        <source>The file now has both names, &quot;%1&quot; and &quot;%2&quot;; deleting either name leaves it under the other.</source>
+        <translation>Die Datei hat jetzt beide Namen, „%1“ und „%2“; wird einer davon gelöscht, bleibt sie unter dem anderen.</translation>
+    </message>
+    <message>
+        <source>An empty file named &quot;%1&quot;, made to claim the new name, could not be removed again; it can be deleted.</source>
+        <translation>Eine leere Datei namens „%1“, die den neuen Namen belegen sollte, konnte nicht wieder entfernt werden; sie kann gelöscht werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n file(s) after it were left as they were.</source>
+        <translation>
+            <numerusform>Die Datei danach blieb unverändert.</numerusform>
+            <numerusform>Die %n Dateien danach blieben unverändert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n file(s) renamed before it keep their new names.</source>
+        <translation>
+            <numerusform>Die davor umbenannte Datei behält ihren neuen Namen.</numerusform>
+            <numerusform>Die %n davor umbenannten Dateien behalten ihre neuen Namen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the drive did not read or write as asked (%1)</source>
+        <translation>das Laufwerk hat nicht wie verlangt gelesen oder geschrieben (%1)</translation>
+    </message>
+    <message>
+        <source>the file system cannot rename it where it lies (%1)</source>
+        <translation>das Dateisystem kann sie an ihrem Ort nicht umbenennen (%1)</translation>
+    </message>
+    <message>
+        <source>the system refused it (%1)</source>
+        <translation>das System hat es abgelehnt (%1)</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>

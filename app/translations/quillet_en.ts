@@ -80,5 +80,19 @@
             <numerusform>This file and the %n files renamed before it keep their new names.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The %n file(s) after it were left as they were.</source>
+        <translation>
+            <numerusform>The file after it was left as it was.</numerusform>
+            <numerusform>The %n files after it were left as they were.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n file(s) renamed before it keep their new names.</source>
+        <translation>
+            <numerusform>The file renamed before it keeps its new name.</numerusform>
+            <numerusform>The %n files renamed before it keep their new names.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
