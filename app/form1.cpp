@@ -1,10 +1,12 @@
 #include "form1.h"
 
 #include "eventhandler.h"
+#include "folderpath.h"
 #include "messages.h"
 #include "namefile.h"
 #include "progresswindow.h"
 #include "renameerror.h"
+#include "startfolder.h"
 #include "ui_form1.h"
 
 #include <QAccessibleWidget>
@@ -49,14 +51,14 @@ void retellIfRenamedEarlier(RenamingResult &result, int renamedEarlier)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : Form1([](HeldFolder folder) { return std::make_unique<FileRenamer>(std::move(folder)); },
-            parent)
+template <typename Sender, typename Signal>
+void Form1::connectHandler(Sender *sender, Signal signal, void (Form1::*handler)())
 {
+    connect(sender, signal, this, [this, handler] { runHandler([=, this] { (this->*handler)(); }); });
 }
 
-Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
-    : QWidget(parent), m_makeRenamer(std::move(makeRenamer)), m_ui(std::make_unique<Ui::Form1>())
+Form1::Form1(Services services, QWidget *parent)
+    : QWidget(parent), m_services(std::move(services)), m_ui(std::make_unique<Ui::Form1>())
 {
     [[maybe_unused]] static const bool windowRoleInstalled =
         (QAccessible::installFactory(windowInterface), true);
@@ -69,19 +71,19 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
-    // The lists read their folders beside the window; failures are told
-    // once they are known.
-    connect(m_ui->Dir1, &DirListBox::StartFailed, this, &Form1::showStartFolderInstead);
-    connect(m_ui->Dir1, &DirListBox::ReadFailed, this, &Form1::reportFolderFailure);
-    connect(m_ui->Dir1, &DirListBox::ReadingChanged, this, &Form1::folderReadingChanged);
-    connect(m_ui->File1, &FileListBox::ReadFailed, this, &Form1::fileReadFailed);
-    connect(m_ui->File1, &FileListBox::ReadingChanged, this, &Form1::fileReadingChanged);
-    enableRemoveSpaces();
+    // Both lists show one reading of the open folder, made in the
+    // background; a failure is told once it is known.
+    m_ui->Dir1->ShowFolders(*m_folders);
+    m_ui->File1->ShowFiles(*m_folders);
+    connect(m_folders, &FolderModel::Changed, this, &Form1::folderChanged);
+    connect(m_folders, &FolderModel::ReadFailed, this, &Form1::folderReadFailed);
+    openStartFolder();
 
-    ConnectHandler(m_ui->Drive1, &DriveListBox::Change, this, &Form1::OnDriveChange);
-    ConnectHandler(m_ui->Dir1, &DirListBox::Change, this, &Form1::OnFolderChange);
-    ConnectHandler(m_ui->txtPattern, &TextBox::Change, this, &Form1::OnPatternChange);
-    ConnectHandler(m_ui->Command1, &CommandButton::Click, this, &Form1::OnRemoveSpacesClick);
+    m_ui->Drive1->AskVolumes(m_services.askVolume);
+    connectHandler(m_ui->Drive1, &DriveListBox::Change, &Form1::OnDriveChange);
+    connectHandler(m_ui->Dir1, &DirListBox::Change, &Form1::OnFolderChange);
+    connectHandler(m_ui->txtPattern, &TextBox::Change, &Form1::OnPatternChange);
+    connectHandler(m_ui->Command1, &CommandButton::Click, &Form1::OnRemoveSpacesClick);
 
     // Ctrl+Z anywhere in the window, and the result list's context menu.
     m_undo = new QAction(tr("&Undo renaming"), this);
@@ -90,7 +92,7 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
     addAction(m_undo);
     m_ui->List1->addAction(m_undo);
     m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(m_undo, &QAction::triggered, this, [this] { RunHandler(this, [this] { OnUndo(); }); });
+    connect(m_undo, &QAction::triggered, this, [this] { runHandler([this] { OnUndo(); }); });
     m_ui->txtPattern->installEventFilter(this);
 
     // Escape stops a running batch or undo, wherever the focus is.
@@ -107,6 +109,16 @@ Form1::Form1(RenamerMaker makeRenamer, QWidget *parent)
 
 Form1::~Form1() = default;
 
+void Form1::runHandler(const std::function<void()> &handler)
+{
+    RunHandler(this, m_services.reportError, handler);
+}
+
+void Form1::report(const QString &message, const std::optional<ErrorAction> &action)
+{
+    m_services.reportError(this, message, action);
+}
+
 // The pattern box would take Ctrl+Z for its own text, and the changed pattern
 // would then drop the renaming it was meant to undo: while there is one to
 // undo, the key is the window's.
@@ -118,51 +130,53 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// Started where the folder cannot be read, the folder list shows the root
-// instead: the file list follows it, and the user learns why.
-void Form1::showStartFolderInstead(const FolderError &failure)
+// The window must come up even when its start folder has gone, never was or
+// cannot be read; the root is always there. A start folder that cannot even
+// be named is told once the window listens, as a failed read is.
+void Form1::openStartFolder()
 {
-    const std::string shown = m_ui->Dir1->Path();
-    m_ui->File1->SetPath(shown);
-    m_toldFailureOf = failure.folder();
-    ReportError(this, UserMessage(failure) + QStringLiteral("\n\n") +
-                          tr("The folder \"%1\" is shown instead.").arg(QString::fromStdString(shown)));
+    try {
+        m_folders->Open(JoinFolderPath(SplitFolderPath(StartFolder())));
+        m_readingStart = true;
+    } catch (const FolderError &failure) {
+        QMetaObject::invokeMethod(
+            this, [this, failure] { showRootInstead(failure); }, Qt::QueuedConnection);
+    }
 }
 
-// The folder list reads the same folder as the file list. Should it fail
-// too, the user is told once, so the file list's failure waits for it.
-void Form1::fileReadFailed(const FolderError &failure)
+void Form1::folderChanged()
 {
-    if (m_ui->Dir1->IsReading() && m_ui->Dir1->Path() == failure.folder())
-        m_fileFailure = failure;
+    if (!m_folders->IsReading() && !m_folders->Failure())
+        m_readingStart = false;
+    enableRemoveSpaces();
+}
+
+void Form1::folderReadFailed(const FolderError &failure)
+{
+    if (std::exchange(m_readingStart, false))
+        showRootInstead(failure);
     else
         reportFolderFailure(failure);
 }
 
-// A failure held for a read that a newer one has replaced is dropped.
-void Form1::fileReadingChanged()
+// Opened without Change, as the start folder was; the user learns why.
+void Form1::showRootInstead(const FolderError &failure)
 {
-    if (m_ui->File1->IsReading())
-        m_fileFailure.reset();
-    enableRemoveSpaces();
-}
-
-void Form1::folderReadingChanged()
-{
-    if (m_ui->Dir1->IsReading())
-        return;
-    if (const std::optional<FolderError> failure = std::exchange(m_fileFailure, std::nullopt))
-        reportFolderFailure(*failure);
+    m_folders->Open(JoinFolderPath(SplitFolderPath(FallbackFolder())));
+    m_toldFailureOf = failure.folder();
+    report(UserMessage(failure) + QStringLiteral("\n\n") +
+                          tr("The folder \"%1\" is shown instead.")
+                              .arg(QString::fromStdString(m_folders->Path())));
 }
 
 // A folder that cannot be read is told of once until another is opened,
-// however often it is read again, for each new pattern.
+// however often it is read again.
 void Form1::reportFolderFailure(const FolderError &failure)
 {
     if (m_toldFailureOf == failure.folder())
         return;
     m_toldFailureOf = failure.folder();
-    ReportError(this, UserMessage(failure));
+    report(UserMessage(failure));
 }
 
 void Form1::forgetRenamed()
@@ -181,6 +195,7 @@ void Form1::OnFolderChange()
 {
     forgetRenamed();
     m_toldFailureOf.reset();
+    m_readingStart = false;
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
 }
 
@@ -218,6 +233,7 @@ void Form1::OnRemoveSpacesClick()
     BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
     const int count = static_cast<int>(request.names.size());
     m_ui->List1->Clear();
+    m_folders->MarkStale();
     startJob(RenamingProgress::Kind::Batch, count,
              [request = std::move(request)](RenameService &renamer, std::stop_token stop,
                                             RenamingObserver &observer) {
@@ -233,6 +249,7 @@ void Form1::OnUndo()
     std::vector<Renamed> files = std::exchange(m_lastBatch, {});
     m_undo->setEnabled(false);
     const int count = static_cast<int>(files.size());
+    m_folders->MarkStale();
     startJob(RenamingProgress::Kind::Undo, count,
              [files = std::move(files)](RenameService &renamer, std::stop_token stop,
                                         RenamingObserver &observer) {
@@ -245,11 +262,12 @@ void Form1::OnUndo()
 // folder it read, which the job holds open for itself.
 void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work)
 {
-    std::unique_ptr<RenameService> renamer = m_makeRenamer(m_ui->File1->Folder().Duplicate());
+    std::unique_ptr<RenameService> renamer = m_services.makeRenamer(m_ui->File1->Folder().Duplicate());
     m_jobKind = kind;
     m_job = std::make_unique<RenamingJob>(this);
     // What the job sends goes with it: a job let go tells nothing more.
-    connect(m_job.get(), &RenamingJob::renamedMore, m_job.get(), [this] { listRenamed(); });
+    connect(m_job.get(), &RenamingJob::progressed, m_job.get(),
+            [this](const RenamingJob::Progress &progress) { listRenamed(progress); });
     connect(m_job.get(), &RenamingJob::finished, m_job.get(), [this] { finishJob(); });
     m_progress = std::make_unique<ProgressWindow>(this, *m_job, kind, count);
     setJobRunning(true);
@@ -296,24 +314,22 @@ void Form1::enableRemoveSpaces()
 }
 
 // Each new name is listed once its rename has succeeded, in order.
-void Form1::listRenamed()
+void Form1::listRenamed(const RenamingJob::Progress &progress)
 {
-    std::vector<std::string> newNames = m_job->TakeNewNames();
     if (m_jobKind != RenamingProgress::Kind::Batch)
         return;
-    for (std::string &name : newNames)
-        m_ui->List1->AddItem(std::move(name));
+    for (const std::string &name : progress.newNames)
+        m_ui->List1->AddItem(name);
 }
 
 void Form1::finishJob()
 {
-    listRenamed();
     RenamingResult result = m_job->TakeResult();
     m_progress.reset();
     // Called from the job's own signal: it goes once that has returned.
     m_job.release()->deleteLater();
     setJobRunning(false);
-    RunHandler(this, [&] {
+    runHandler([&] {
         if (m_jobKind == RenamingProgress::Kind::Batch)
             batchFinished(std::move(result));
         else
@@ -333,19 +349,18 @@ void Form1::finishJob()
 void Form1::batchFinished(RenamingResult result)
 {
     retellIfRenamedEarlier(result, m_renamedSinceRead);
-    const QString report = BatchReport(result);
+    const QString message = BatchReport(result);
     m_renamedSinceRead = std::max(m_renamedSinceRead, static_cast<int>(result.renamed.size()));
     std::optional<ErrorAction> undoOffer;
     if (result.changedCount() > 0) {
-        m_lastBatch.clear();
-        for (Renamed &file : result.renamed)
-            if (file.nameChanged())
-                m_lastBatch.push_back(std::move(file));
+        // Kept where the batch made it: a million files are not moved again.
+        std::erase_if(result.renamed, [](const Renamed &file) { return !file.nameChanged(); });
+        FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
         m_undo->setEnabled(true);
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
     }
-    if (!report.isEmpty())
-        ReportError(this, report, undoOffer);
+    if (!message.isEmpty())
+        report(message, undoOffer);
 }
 
 // Whatever came of the undo, the result list is emptied and the file list
@@ -355,9 +370,9 @@ void Form1::undoFinished(const RenamingResult &result)
     m_ui->List1->Clear();
     forgetRenamed();
     m_ui->File1->SetPath(m_ui->File1->Path());
-    const QString report = UndoReport(result);
-    if (!report.isEmpty())
-        ReportError(this, report);
+    const QString message = UndoReport(result);
+    if (!message.isEmpty())
+        report(message);
 }
 
 } // namespace quillet

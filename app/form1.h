@@ -1,10 +1,11 @@
 #pragma once
 
 #include "batch.h"
-#include "folderreader.h"
+#include "foldermodel.h"
 #include "heldfolder.h"
 #include "messages.h"
 #include "renamingjob.h"
+#include "services.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -33,13 +34,9 @@ class Form1 final : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    /// Makes the rename service for the files of one folder.
-    using RenamerMaker = std::function<std::unique_ptr<RenameService>(HeldFolder folder)>;
-
-    /// Renames through the real files.
-    explicit Form1(QWidget *parent = nullptr);
-    /// Renames through what \a makeRenamer makes (tests slow or watch it).
-    explicit Form1(RenamerMaker makeRenamer, QWidget *parent = nullptr);
+    /// Reaches the file systems, and tells of errors, through \a services
+    /// alone; its lists too.
+    explicit Form1(Services services = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
 protected:
@@ -52,17 +49,23 @@ private:
     void OnPatternChange();
     void OnRemoveSpacesClick();
     void OnUndo();
+    /// Connects \a signal of \a sender to \a handler, run through runHandler.
+    template <typename Sender, typename Signal>
+    void connectHandler(Sender *sender, Signal signal, void (Form1::*handler)());
+    /// Runs \a handler; an error it raises is reported, never thrown.
+    void runHandler(const std::function<void()> &handler);
+    void report(const QString &message, const std::optional<ErrorAction> &action = std::nullopt);
     void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
     void setJobRunning(bool running);
     void enableRemoveSpaces();
-    void listRenamed();
+    void listRenamed(const RenamingJob::Progress &progress);
     void finishJob();
     void batchFinished(RenamingResult result);
     void undoFinished(const RenamingResult &result);
-    void showStartFolderInstead(const FolderError &failure);
-    void fileReadFailed(const FolderError &failure);
-    void fileReadingChanged();
-    void folderReadingChanged();
+    void openStartFolder();
+    void folderChanged();
+    void folderReadFailed(const FolderError &failure);
+    void showRootInstead(const FolderError &failure);
     void reportFolderFailure(const FolderError &failure);
     void forgetRenamed();
 
@@ -75,10 +78,12 @@ private:
     /// The folder whose failure to be read the user has been told of since
     /// the folder list last opened a folder.
     std::optional<std::string> m_toldFailureOf;
-    /// The file list's failure to read the folder that the folder list is
-    /// still reading, held until that read ends.
-    std::optional<FolderError> m_fileFailure;
-    RenamerMaker m_makeRenamer;
+    /// Whether the folder model reads the start folder, which, should it
+    /// fail, gives way to the root.
+    bool m_readingStart = false;
+    Services m_services;
+    /// The open folder, as both lists show it.
+    FolderModel *m_folders = new FolderModel(m_services.readFolder, this);
     QAction *m_undo = nullptr;
     QAction *m_stop = nullptr;
     std::unique_ptr<RenamingJob> m_job;

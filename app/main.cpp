@@ -32,8 +32,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
     quillet::InstallTranslations(QLocale::system(), quillet::TranslationFolders());
     // Help, the version or a wrong line end the program here.
+    const quillet::Services services;
     if (const auto folder = quillet::ReadCommandLine(quillet::ProgramArguments(argc, argv)))
-        quillet::SetStartFolder(*folder);
+        quillet::SetStartFolder(*folder, services.findFolder);
 
     // Every drawn size, so that small icons are the hand-drawn ones, not scaled.
     QIcon icon;
@@ -41,7 +42,7 @@ int main(int argc, char *argv[])
         icon.addFile(QStringLiteral(":/icons/quillet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
-    quillet::Form1 window;
+    quillet::Form1 window(services);
     window.show();
     const int exitCode = QCoreApplication::exec();
     // A window closed during a rename of two steps has gone at once; the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "heldfolder.h"
-#include "namematch.h"
 #include "systemerror.h"
 
 #include <stdexcept>
@@ -42,29 +41,27 @@ private:
     std::variant<FolderRefusal, SystemError> m_reason;
 };
 
-enum class EntryKind { Files, Folders };
-
-/// The names, as raw bytes (UTF-8 on Windows), of the entries of \a folder of
-/// the given kind whose names match \a filter, in no particular order. Names
-/// that begin with '.' are hidden and left out, and so, on Windows, are
-/// entries marked hidden or system. A symbolic link counts as the kind of its
-/// target; a dangling one is left out. Only regular files count as files.
-/// The filter is applied before an entry's kind is looked up, so names it
-/// rejects cost no further system call. Throws FolderError when the folder
-/// cannot be read.
-std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
-                                    const NamePattern &filter);
-
-/// ReadFolder on the folder \a folder holds open, which is read there even if
-/// its path has been moved or taken by another folder since it was opened.
-std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
-                                    const NamePattern &filter);
-
-/// The names of all the entries of \a folder of the given kind, as above.
-inline std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind)
+/// The visible entries of a folder, each name as raw bytes (UTF-8 on
+/// Windows), in no particular order.
+struct FolderEntries
 {
-    return ReadFolder(folder, kind, NamePattern("*"));
-}
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+
+    bool empty() const { return folders.empty() && files.empty(); }
+    bool operator==(const FolderEntries &) const = default;
+};
+
+/// Reads the subfolders and the files of \a folder in one pass, which keeps
+/// it open however its path changes meanwhile. Names that begin with '.' are
+/// hidden and left out, and so, on Windows, are entries marked hidden or
+/// system. A symbolic link counts as the kind of its target; a dangling one
+/// is left out. Only regular files count as files. Throws FolderError when
+/// the folder cannot be read.
+FolderEntries ReadFolder(const HeldFolder &folder);
+
+/// ReadFolder on the folder at the path \a folder.
+FolderEntries ReadFolder(const std::string &folder);
 
 /// The process's current working folder. When the system cannot name it
 /// (for instance because it has been removed): on POSIX the name the shell

@@ -35,18 +35,22 @@ DirHandle openForReading(FolderCalls &calls, const HeldFolder &folder)
     return dir;
 }
 
-// Whether the entry is of \a kind. The type the folder itself records is
-// trusted; the entry is only looked up when that type is unknown or a link,
-// whose target decides. An entry that vanished or a dangling link is of no kind.
-bool isOfKind(DIR *dir, const dirent &entry, EntryKind kind)
+// The list of \a entries that the entry belongs in, or none. The type the
+// folder itself records is trusted; the entry is only looked up when that
+// type is unknown or a link, whose target decides. An entry that vanished or
+// a dangling link belongs nowhere.
+std::vector<std::string> *listFor(DIR *dir, const dirent &entry, FolderEntries &entries)
 {
-    const unsigned char wanted = kind == EntryKind::Files ? DT_REG : DT_DIR;
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return entry.d_type == wanted;
-    struct stat info = {};
-    if (::fstatat(::dirfd(dir), entry.d_name, &info, 0) != 0)
-        return false;
-    return kind == EntryKind::Files ? S_ISREG(info.st_mode) : S_ISDIR(info.st_mode);
+    unsigned char type = entry.d_type;
+    if (type == DT_UNKNOWN || type == DT_LNK) {
+        struct stat info = {};
+        if (::fstatat(::dirfd(dir), entry.d_name, &info, 0) != 0)
+            return nullptr;
+        type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
+    }
+    if (type == DT_REG)
+        return &entries.files;
+    return type == DT_DIR ? &entries.folders : nullptr;
 }
 
 // The working folder by the name the shell that started Quillet gave it, for
@@ -86,37 +90,35 @@ void ThrowFolderError(const std::string &folder, int error)
     throw FolderError(folder, SystemErrorOf(static_cast<unsigned long>(error)));
 }
 
-std::vector<std::string> ReadFolderWith(FolderCalls &calls, const HeldFolder &folder,
-                                        EntryKind kind, const NamePattern &filter)
+FolderEntries ReadFolderWith(FolderCalls &calls, const HeldFolder &folder)
 {
     const DirHandle dir = openForReading(calls, folder);
-    std::vector<std::string> names;
+    FolderEntries entries;
     for (;;) {
         errno = 0;
         const dirent *entry = calls.readdir(dir.get());
         if (!entry)
             break;
-        const std::string_view name(entry->d_name);
-        if (name.front() != '.' && filter.matches(name) && isOfKind(dir.get(), *entry, kind))
-            names.emplace_back(name);
+        if (entry->d_name[0] == '.')
+            continue;
+        if (std::vector<std::string> *list = listFor(dir.get(), *entry, entries))
+            list->emplace_back(entry->d_name);
     }
     // A folder that fails part way is not shown in part.
     if (errno != 0)
         ThrowFolderError(folder.Path(), errno);
-    return names;
+    return entries;
 }
 
-std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
-                                    const NamePattern &filter)
+FolderEntries ReadFolder(const HeldFolder &folder)
 {
     FolderCalls system;
-    return ReadFolderWith(system, folder, kind, filter);
+    return ReadFolderWith(system, folder);
 }
 
-std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
-                                    const NamePattern &filter)
+FolderEntries ReadFolder(const std::string &folder)
 {
-    return ReadFolder(HeldFolder(folder), kind, filter);
+    return ReadFolder(HeldFolder(folder));
 }
 
 std::string CurrentFolder()

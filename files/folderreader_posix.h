@@ -25,8 +25,7 @@ public:
 };
 
 /// ReadFolder on the held \a folder, making its system calls through \a calls.
-std::vector<std::string> ReadFolderWith(FolderCalls &calls, const HeldFolder &folder,
-                                        EntryKind kind, const NamePattern &filter);
+FolderEntries ReadFolderWith(FolderCalls &calls, const HeldFolder &folder);
 
 /// Throws the FolderError that names \a folder and tells what the errno
 /// value \a error means for it.

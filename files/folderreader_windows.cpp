@@ -52,24 +52,24 @@ DWORD targetAttributes(const std::wstring &path)
     return known ? info.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
 }
 
-// Whether the entry is of \a kind. A reparse point (a symbolic link or a
-// junction) is opened, so that its target decides, and dropped if it dangles.
-bool isOfKind(const std::wstring &folder, const WIN32_FIND_DATAW &entry, EntryKind kind)
+// The list of \a entries that the entry belongs in, or none. A reparse point
+// (a symbolic link or a junction) is opened, so that its target decides, and
+// belongs nowhere if it dangles.
+std::vector<std::string> *listFor(const std::wstring &folder, const WIN32_FIND_DATAW &entry,
+                                  FolderEntries &entries)
 {
     DWORD attributes = entry.dwFileAttributes;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         attributes = targetAttributes(joinPath(folder, entry.cFileName));
         if (attributes == INVALID_FILE_ATTRIBUTES)
-            return false;
+            return nullptr;
     }
-    const bool folderEntry = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return folderEntry == (kind == EntryKind::Folders);
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? &entries.folders : &entries.files;
 }
 
 } // namespace
 
-std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
-                                    const NamePattern &filter)
+FolderEntries ReadFolder(const std::string &folder)
 {
     const std::optional<std::wstring> wide = ToWide(folder);
     if (!wide)
@@ -79,7 +79,7 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
     const HANDLE first =
         ::FindFirstFileExW(LongPath(joinPath(wideFolder, L"*")).c_str(), FindExInfoBasic, &entry,
                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    std::vector<std::string> names;
+    FolderEntries entries;
     if (first == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         const DWORD attributes = ::GetFileAttributesW(LongPath(wideFolder).c_str());
@@ -87,7 +87,7 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
             // An empty drive root has no "." entry, so nothing at all is found.
             const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             if (isFolder && error == ERROR_FILE_NOT_FOUND)
-                return names;
+                return entries;
             // Asked to list a file, Windows answers "invalid name" or "path
             // not found", which would mislead.
             if (!isFolder)
@@ -99,19 +99,17 @@ std::vector<std::string> ReadFolder(const std::string &folder, EntryKind kind,
     do {
         if (isHidden(entry))
             continue;
-        std::string name = FromWide(entry.cFileName);
-        if (filter.matches(name) && isOfKind(wideFolder, entry, kind))
-            names.push_back(std::move(name));
+        if (std::vector<std::string> *list = listFor(wideFolder, entry, entries))
+            list->push_back(FromWide(entry.cFileName));
     } while (::FindNextFileW(find.get(), &entry));
     if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES)
         throwFolderError(folder, error);
-    return names;
+    return entries;
 }
 
-std::vector<std::string> ReadFolder(const HeldFolder &folder, EntryKind kind,
-                                    const NamePattern &filter)
+FolderEntries ReadFolder(const HeldFolder &folder)
 {
-    return ReadFolder(folder.Path(), kind, filter);
+    return ReadFolder(folder.Path());
 }
 
 std::string CurrentFolder()

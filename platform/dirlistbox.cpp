@@ -1,10 +1,8 @@
 #include "dirlistbox.h"
 
-#include "eventhandler.h"
 #include "folderpath.h"
 #include "listbox.h"
 #include "messages.h"
-#include "startfolder.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -68,22 +66,18 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     setEditTriggers(NoEditTriggers);
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { openEntry(index.row()); });
+}
 
-    // The window must come up even when its start folder has gone, never was
-    // or cannot be read; the root is always there. A start folder that cannot
-    // even be named is told once the window listens, as a failed read is.
-    try {
-        open(SplitFolderPath(StartFolder()));
-        m_readingStart = true;
-    } catch (const FolderError &failure) {
-        QMetaObject::invokeMethod(
-            this, [this, failure] { openRootInstead(failure); }, Qt::QueuedConnection);
-    }
+void DirListBox::ShowFolders(FolderModel &folders)
+{
+    m_folders = &folders;
+    connect(m_folders, &FolderModel::Changed, this, &DirListBox::showFolders);
+    showFolders();
 }
 
 void DirListBox::SetPath(const std::string &path)
 {
-    open(SplitFolderPath(path));
+    m_folders->Open(JoinFolderPath(SplitFolderPath(path)));
     emit Change();
 }
 
@@ -127,61 +121,46 @@ void DirListBox::scrollTo(const QModelIndex &index, ScrollHint hint)
 void DirListBox::paintEvent(QPaintEvent *event)
 {
     QListWidget::paintEvent(event);
-    if (IsReading())
+    if (m_folders->DriveNotAnswering())
+        PaintNote(*this, NotAnsweringNote());
+    else if (IsReading())
         PaintNote(*this, ReadingNote());
     PaintFocusFrame(*this);
 }
 
-// The ancestors come from the path alone; only the subfolders need a read,
-// and one still pending for another folder goes with its result.
-void DirListBox::open(const FolderPathParts &parts)
+// The ancestors come from the path alone; only the subfolders need a read.
+void DirListBox::showFolders()
 {
-    const std::string folder = JoinFolderPath(parts);
+    const std::string &folder = m_folders->Path();
+    if (folder.empty())
+        return; // none opened yet
+    const bool sameFolder = std::exchange(m_shown, folder) == folder;
+    const std::string highlighted = sameFolder && currentRow() >= 0 ? List(currentRow()) : folder;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const FolderPathParts parts = SplitFolderPath(folder);
     std::string ancestor = parts.root;
     addEntry(*this, ancestor, ancestor, 0, openIcon);
     for (const std::string &name : parts.names) {
         ancestor = ChildPath(ancestor, name);
         addEntry(*this, name, ancestor, count(), openIcon);
     }
-    setCurrentRow(count() - 1);
-    m_path = folder;
-    m_readingStart = false;
-    m_reading = ListBeside(folder, EntryKind::Folders, "*",
-                           [this](FolderListing listing) { showSubfolders(std::move(listing)); });
-    viewport()->update();
-    emit ReadingChanged();
-}
-
-void DirListBox::showSubfolders(FolderListing listing)
-{
-    // Called from the read's own signal: it goes once that has returned.
-    m_reading.release()->deleteLater();
-    const bool start = std::exchange(m_readingStart, false);
-    if (listing.failure && start)
-        return openRootInstead(*listing.failure);
-    const int depth = count();
+    const int openRow = count() - 1;
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    for (const std::string &name : listing.names) {
-        addEntry(*this, name, ChildPath(m_path, name), depth, closedIcon);
-    }
+    for (const std::string &name : m_folders->Folders())
+        addEntry(*this, name, ChildPath(folder, name), openRow + 1, closedIcon);
+    int row = openRow;
+    for (int i = 0; i < count(); ++i)
+        if (List(i) == highlighted)
+            row = i;
+    setCurrentRow(row);
     viewport()->update();
-    if (listing.failure)
-        emit ReadFailed(*listing.failure);
-    emit ReadingChanged();
-}
-
-// Opened without Change, as the start folder was.
-void DirListBox::openRootInstead(const FolderError &failure)
-{
-    open(SplitFolderPath(FallbackFolder()));
-    emit StartFailed(failure);
 }
 
 void DirListBox::openEntry(int row)
 {
-    RunHandler(window(), [this, row] { SetPath(List(row)); });
+    if (item(row) != nullptr)
+        SetPath(List(row));
 }
 
 } // namespace quillet

@@ -66,12 +66,6 @@ QAccessibleInterface *driveListInterface(const QString &className, QObject *obje
     return new DriveListInterface(static_cast<DriveListBox *>(object));
 }
 
-VolumeAsker &currentAsker()
-{
-    static VolumeAsker asker = AskVolume;
-    return asker;
-}
-
 QString entryText(const Volume &volume)
 {
     return volume.label.isEmpty() ? volume.name
@@ -89,7 +83,8 @@ bool holds(std::string_view root, std::string_view folder)
 
 DriveListBox::DriveListBox(QWidget *parent) : DriveListBox(ListedVolumes(), parent) {}
 
-DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) : QComboBox(parent)
+DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent)
+    : QComboBox(parent), m_volumes(volumes)
 {
     [[maybe_unused]] static const bool interfaceInstalled =
         (QAccessible::installFactory(driveListInterface), true);
@@ -105,17 +100,16 @@ DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent) 
         setCurrentIndex(holding);
     }
     connect(this, &QComboBox::activated, this, &DriveListBox::Change);
-    for (const Volume &volume : volumes)
-        ask(volume);
 }
 
 DriveListBox::~DriveListBox() = default;
 
-void DriveListBox::ask(const Volume &volume)
+void DriveListBox::AskVolumes(const VolumeAsker &asker)
 {
-    m_questions.push_back(CallBeside<std::optional<QString>>(
-        [asker = currentAsker(), root = volume.root] { return asker(root); },
-        [this, volume](std::optional<QString> label) { showAnswer(volume, label); }));
+    for (const Volume &volume : m_volumes)
+        m_questions.push_back(CallInBackground<std::optional<QString>>(
+            [asker, root = volume.root] { return asker(root); },
+            [this, volume](std::optional<QString> label) { showAnswer(volume, label); }));
 }
 
 // The picked entry stays: the folder list shows a folder on that volume.
@@ -131,11 +125,6 @@ void DriveListBox::showAnswer(const Volume &volume, const std::optional<QString>
 std::string DriveListBox::Drive() const
 {
     return currentData().toByteArray().toStdString();
-}
-
-VolumeAsker SetVolumeAsker(VolumeAsker asker)
-{
-    return std::exchange(currentAsker(), std::move(asker));
 }
 
 int VolumeHolding(const std::vector<std::string> &roots, std::string_view folder)

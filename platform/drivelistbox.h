@@ -1,6 +1,6 @@
 #pragma once
 
-#include "besidecall.h"
+#include "backgroundcall.h"
 #include "volumes.h"
 
 #include <QComboBox>
@@ -14,13 +14,9 @@
 
 namespace quillet {
 
-/// Asks the volume at a root as AskVolume does. Called beside the window,
+/// Asks the volume at a root as AskVolume does. Called on a worker thread,
 /// where it may wait as long as the volume's file system does.
 using VolumeAsker = std::function<std::optional<QString>(const std::string &root)>;
-
-/// Replaces how drive lists ask their volumes (AskVolume by default); tests
-/// make it wait. Returns the asker it replaced.
-VolumeAsker SetVolumeAsker(VolumeAsker asker);
 
 /// A drop-down of the volumes: drive letters on Windows; elsewhere the root
 /// and the mounted real file systems, each shown with its mount point and
@@ -31,16 +27,20 @@ class DriveListBox final : public QComboBox
     Q_DISABLE_COPY_MOVE(DriveListBox)
 
 public:
-    /// Lists the volumes and picks the one holding the start folder (see
-    /// StartFolder; the first if that cannot be told), without raising Change.
-    /// Each volume is then asked beside the window, on a thread of its own so
-    /// that one that hangs holds up no other: its entry takes its label once
-    /// it answers, and goes if the volume is not worth offering. One that
-    /// never answers stays listed by its root alone and can be picked.
+    /// Lists the volumes, by their roots alone, and picks the one holding
+    /// the start folder (see StartFolder; the first if that cannot be told),
+    /// without raising Change.
     explicit DriveListBox(QWidget *parent = nullptr);
-    /// Lists \a volumes instead of the system's own, and asks them likewise.
+    /// Lists \a volumes instead of the system's own.
     explicit DriveListBox(const std::vector<Volume> &volumes, QWidget *parent = nullptr);
     ~DriveListBox() override;
+
+    /// Asks each volume listed through \a asker, in the background, on a
+    /// worker thread of its own so that one that hangs holds up no other:
+    /// its entry takes its label once it answers, and goes if the volume is
+    /// not worth offering. One that never answers stays listed by its root
+    /// alone and can be picked. Called once.
+    void AskVolumes(const VolumeAsker &asker);
 
     /// The picked volume's root folder, as DirListBox::SetPath accepts it.
     std::string Drive() const;
@@ -50,10 +50,10 @@ signals:
     void Change();
 
 private:
-    void ask(const Volume &volume);
     void showAnswer(const Volume &volume, const std::optional<QString> &label);
 
-    std::vector<std::unique_ptr<BesideCall>> m_questions;
+    std::vector<Volume> m_volumes;
+    std::vector<std::unique_ptr<BackgroundCall>> m_questions;
 };
 
 /// The index of the entry of \a roots that holds \a folder: the longest one

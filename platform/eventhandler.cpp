@@ -34,8 +34,9 @@ QString wrappable(const QString &message)
     return text;
 }
 
-void showMessageBox(QWidget *window, const QString &message,
-                    const std::optional<ErrorAction> &action)
+} // namespace
+
+void ShowErrorBox(QWidget *window, const QString &message, const std::optional<ErrorAction> &action)
 {
     bool actionPressed = false;
     {
@@ -50,14 +51,6 @@ void showMessageBox(QWidget *window, const QString &message,
     if (actionPressed)
         action->run();
 }
-
-ErrorReporter &currentReporter()
-{
-    static ErrorReporter reporter = showMessageBox;
-    return reporter;
-}
-
-} // namespace
 
 OverrideCursor::OverrideCursor(Qt::CursorShape shape)
 {
@@ -76,17 +69,7 @@ std::unique_ptr<QMessageBox> MakeErrorBox(QWidget *window, const QString &messag
                                          QMessageBox::Ok, window);
 }
 
-ErrorReporter SetErrorReporter(ErrorReporter reporter)
-{
-    return std::exchange(currentReporter(), std::move(reporter));
-}
-
-void ReportError(QWidget *window, const QString &message, const std::optional<ErrorAction> &action)
-{
-    currentReporter()(window, message, action);
-}
-
-void RunHandler(QWidget *window, const std::function<void()> &handler)
+void RunHandler(QWidget *window, const ErrorReporter &report, const std::function<void()> &handler)
 {
     try {
         // A large folder or a long batch keeps the window busy for a while,
@@ -94,9 +77,9 @@ void RunHandler(QWidget *window, const std::function<void()> &handler)
         const OverrideCursor busy(Qt::WaitCursor);
         handler();
     } catch (const std::exception &error) {
-        ReportError(window, UserMessage(error));
+        report(window, UserMessage(error), std::nullopt);
     } catch (...) {
-        ReportError(window, UnexpectedErrorMessage());
+        report(window, UnexpectedErrorMessage(), std::nullopt);
     }
 }
 

@@ -40,27 +40,14 @@ struct ErrorAction
 using ErrorReporter = std::function<void(QWidget *window, const QString &message,
                                          const std::optional<ErrorAction> &action)>;
 
-/// Replaces how errors are shown (a modal message box by default); tests use
-/// it to record the messages instead. Returns the reporter it replaced.
-ErrorReporter SetErrorReporter(ErrorReporter reporter);
+/// The ErrorReporter the user sees: a modal message box.
+void ShowErrorBox(QWidget *window, const QString &message,
+                  const std::optional<ErrorAction> &action);
 
-/// Shows \a message to the user on behalf of \a window, through the current
-/// reporter, offering \a action if there is one.
-void ReportError(QWidget *window, const QString &message,
-                 const std::optional<ErrorAction> &action = std::nullopt);
-
-/// Runs \a handler; an error it raises is reported to the user and goes no
-/// further, so no exception ever crosses Qt's event loop. The window stays as
-/// the failure left it.
-void RunHandler(QWidget *window, const std::function<void()> &handler);
-
-/// Connects \a signal of \a sender to the member \a handler of \a window,
-/// running it through RunHandler.
-template <typename Sender, typename Signal, typename Window>
-void ConnectHandler(Sender *sender, Signal signal, Window *window, void (Window::*handler)())
-{
-    QObject::connect(sender, signal, window,
-                     [window, handler] { RunHandler(window, [=] { (window->*handler)(); }); });
-}
+/// Runs \a handler; an error it raises is reported through \a report and
+/// goes no further, so no exception ever crosses Qt's event loop. The window
+/// stays as the failure left it.
+void RunHandler(QWidget *window, const ErrorReporter &report,
+                const std::function<void()> &handler);
 
 } // namespace quillet

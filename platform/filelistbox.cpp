@@ -1,6 +1,7 @@
 #include "filelistbox.h"
 
 #include "messages.h"
+#include "namematch.h"
 
 #include <utility>
 
@@ -13,16 +14,26 @@ FileListBox::FileListBox(QWidget *parent) : QListView(parent)
 
 FileListBox::~FileListBox() = default;
 
-void FileListBox::SetPath(const std::string &path)
+void FileListBox::ShowFiles(FolderModel &files)
 {
-    m_path = path;
-    read();
+    m_files = &files;
+    connect(m_files, &FolderModel::Changed, this, &FileListBox::showMatches);
+    showMatches();
 }
 
+void FileListBox::SetPath(const std::string &path)
+{
+    m_files->Open(path);
+}
+
+// The window description sets the pattern before the list has files to show.
 void FileListBox::SetPattern(const std::string &pattern)
 {
     m_pattern = pattern;
-    read();
+    if (m_files == nullptr)
+        return;
+    m_files->ReadAgainSoon();
+    showMatches();
 }
 
 int FileListBox::ListCount() const
@@ -48,35 +59,24 @@ void FileListBox::setPattern(const QString &pattern)
 void FileListBox::paintEvent(QPaintEvent *event)
 {
     QListView::paintEvent(event);
-    if (IsReading())
+    if (m_files->DriveNotAnswering())
+        PaintNote(*this, NotAnsweringNote());
+    else if (IsReading())
         PaintNote(*this, ReadingNote());
     PaintFocusFrame(*this);
 }
 
-// Until the new read has ended nothing is listed: the names of the folder or
-// pattern before would otherwise be renamed under the new ones. A read still
-// pending goes with its result.
-void FileListBox::read()
+// The folder's files are in natural order already, and so are those that
+// match.
+void FileListBox::showMatches()
 {
-    FreeBeside(m_model->setLines({}));
-    m_folder = HeldFolder();
-    m_reading = ListBeside(m_path, EntryKind::Files, m_pattern,
-                           [this](FolderListing listing) { showListing(std::move(listing)); });
+    const NamePattern pattern(m_pattern);
+    std::vector<std::string> matches;
+    for (const std::string &name : m_files->Files())
+        if (pattern.matches(name))
+            matches.push_back(name);
+    FreeInBackground(m_model->setLines(std::move(matches)));
     viewport()->update();
-    emit ReadingChanged();
-}
-
-// The sorted names move into the model in one reset.
-void FileListBox::showListing(FolderListing listing)
-{
-    // Called from the read's own signal: it goes once that has returned.
-    m_reading.release()->deleteLater();
-    m_folder = std::move(listing.folder);
-    m_model->setLines(std::move(listing.names));
-    viewport()->update();
-    if (listing.failure)
-        emit ReadFailed(*listing.failure);
-    emit ReadingChanged();
 }
 
 } // namespace quillet

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "besidecall.h"
-#include "folderlisting.h"
+#include "foldermodel.h"
 #include "listbox.h"
-#include "startfolder.h"
 
 #include <QListView>
 
@@ -12,13 +10,15 @@
 
 namespace quillet {
 
-/// Lists the files of one folder whose names match a pattern, in natural
-/// order. The folder is read when Path or Pattern is assigned and at no other
-/// time, so renaming files does not change what the list shows. It is read
-/// beside the window: meanwhile the list holds nothing and shows that it is
-/// reading, and a newer assignment abandons the read. Names are kept as the
-/// exact bytes the folder holds; a name that is not valid UTF-8 is shown with
-/// replacement marks but handed on unchanged.
+/// Lists the files of the open folder of a folder model whose names match a
+/// pattern, in natural order. A new pattern narrows what was read at once;
+/// the folder is read again when the path is assigned, and in the
+/// background once the pattern has stopped changing for a moment (see
+/// FolderModel), so renaming files does not change what the list shows.
+/// While the folder is read the list holds nothing and shows that it is
+/// reading. Names are kept as the exact bytes the folder holds; a name that
+/// is not valid UTF-8 is shown with replacement marks but handed on
+/// unchanged.
 class FileListBox final : public QListView
 {
     Q_OBJECT
@@ -27,21 +27,22 @@ class FileListBox final : public QListView
     Q_PROPERTY(QString pattern READ patternText WRITE setPattern)
 
 public:
-    /// Starts on the start folder (see StartFolder), without reading it.
     explicit FileListBox(QWidget *parent = nullptr);
     ~FileListBox() override;
 
-    std::string Path() const { return m_path; }
-    /// Reads \a path and shows its matching files. A folder that cannot be
-    /// read is told by ReadFailed, and then no file is shown.
+    /// Shows the files of \a files from now on, which the folder list shows
+    /// too.
+    void ShowFiles(FolderModel &files);
+
+    std::string Path() const { return m_files->Path(); }
+    /// Opens \a path in the folder model, which reads it.
     void SetPath(const std::string &path);
     std::string Pattern() const { return m_pattern; }
-    /// Reads the folder again and shows only the files whose names match
-    /// \a pattern (see NamePattern). A failure is told as by SetPath; the
-    /// pattern is kept for the next folder.
+    /// Shows only the files whose names match \a pattern (see NamePattern);
+    /// the pattern is kept for the next folder.
     void SetPattern(const std::string &pattern);
     /// Whether the folder is being read: the list holds nothing meanwhile.
-    bool IsReading() const { return m_reading != nullptr; }
+    bool IsReading() const { return m_files->IsReading(); }
 
     int ListCount() const;
     std::string List(int index) const;
@@ -50,30 +51,21 @@ public:
     /// The folder the listed names were read from, held open until the next
     /// read starts, so that its files are renamed there even if its path is
     /// moved or taken by another folder meanwhile. None while reading.
-    const HeldFolder &Folder() const { return m_folder; }
+    const HeldFolder &Folder() const { return m_files->Folder(); }
 
     QString patternText() const;
     /// SetPattern for the window description.
     void setPattern(const QString &pattern);
 
-signals:
-    /// A read has started or ended; IsReading() tells which.
-    void ReadingChanged();
-    /// The folder could not be read; sent just before the read ends.
-    void ReadFailed(const quillet::FolderError &failure);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void read();
-    void showListing(FolderListing listing);
+    void showMatches();
 
-    std::string m_path = StartFolder();
+    FolderModel *m_files = nullptr;
     std::string m_pattern;
-    HeldFolder m_folder;
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
-    std::unique_ptr<BesideCall> m_reading;
 };
 
 } // namespace quillet

@@ -1,13 +1,15 @@
 #include "listbox.h"
 
-#include "besidecall.h"
+#include "backgroundcall.h"
 
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -52,7 +54,7 @@ class LineDelegate final : public QStyledItemDelegate
     Q_DISABLE_COPY_MOVE(LineDelegate)
 
 public:
-    LineDelegate(QListView &view, const TextListModel &model)
+    LineDelegate(QAbstractItemView &view, const TextListModel &model)
         : QStyledItemDelegate(&view), m_view(view), m_model(model)
     {
         connect(&model, &QAbstractItemModel::modelReset, this, [this] {
@@ -100,7 +102,7 @@ private:
         }
     }
 
-    const QListView &m_view;
+    const QAbstractItemView &m_view;
     const TextListModel &m_model;
     int m_widestRow = 0;
     Advance m_widestAdvance = 0;
@@ -185,16 +187,34 @@ void PaintNote(QAbstractItemView &view, const QString &note)
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, note);
 }
 
-ListBox::ListBox(QWidget *parent) : QListView(parent)
+ListBox::ListBox(QWidget *parent) : QTableView(parent)
 {
-    ShowLinesIn(*this, *m_model);
+    setModel(m_model.get());
+    setItemDelegate(new LineDelegate(*this, *m_model));
+    // After the delegate has measured the new lines.
+    connect(m_model.get(), &QAbstractItemModel::modelReset, this, &ListBox::fitColumn);
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, &ListBox::fitColumn);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    // Tab leaves the list, as it leaves the other lists.
+    setTabKeyNavigation(false);
 }
 
 ListBox::~ListBox() = default;
 
 void ListBox::Clear()
 {
-    FreeBeside(m_model->setLines({}));
+    FreeInBackground(m_model->setLines({}));
 }
 
 void ListBox::AddItem(std::string item)
@@ -214,8 +234,28 @@ std::string ListBox::List(int index) const
 
 void ListBox::paintEvent(QPaintEvent *event)
 {
-    QListView::paintEvent(event);
+    QTableView::paintEvent(event);
     PaintFocusFrame(*this);
+}
+
+void ListBox::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    fitColumn();
+}
+
+// Every row has the widest line's size, which the delegate gives for any
+// row; the height is set once, as setting it lays every row out again.
+void ListBox::fitColumn()
+{
+    if (m_model->rowCount() == 0)
+        return setColumnWidth(0, viewport()->width());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QSize line = itemDelegate()->sizeHint(option, m_model->index(0, 0));
+    setColumnWidth(0, std::max(line.width(), viewport()->width()));
+    if (verticalHeader()->defaultSectionSize() != line.height())
+        verticalHeader()->setDefaultSectionSize(line.height());
 }
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <QTableView>
 
 #include <memory>
 #include <string>
@@ -60,8 +61,10 @@ void PaintFocusFrame(QAbstractItemView &view);
 void PaintNote(QAbstractItemView &view, const QString &note);
 
 /// A plain list of lines that the program fills; the user can only select
-/// and scroll.
-class ListBox final : public QListView
+/// and scroll. Lines added at the end cost in proportion to their number,
+/// not to the list's: a table of one column, whose rows all have one height,
+/// places them without laying out the rows before, as a list view would.
+class ListBox final : public QTableView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ListBox)
@@ -78,8 +81,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    /// Makes the one column as wide as the widest line, or the list if wider.
+    void fitColumn();
+
     std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 

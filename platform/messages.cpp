@@ -25,6 +25,7 @@ public:
     static QString progress(const RenamingProgress &progress, const QString &shownName);
     static QString stop() { return tr("Stop"); }
     static QString reading() { return tr("Reading…"); }
+    static QString notAnswering() { return tr("The drive is not answering."); }
 
 private:
     static QString systemReason(const SystemError &error);
@@ -331,6 +332,11 @@ QString StopButtonText()
 QString ReadingNote()
 {
     return Messages::reading();
+}
+
+QString NotAnsweringNote()
+{
+    return Messages::notAnswering();
 }
 
 CommandLineHelp CommandLineHelpTexts()

@@ -48,6 +48,9 @@ QString StopButtonText();
 
 /// What a list shows while it reads its folder.
 QString ReadingNote();
+/// What a list shows while its folder cannot be read, as the drive's
+/// readings before are all held up.
+QString NotAnsweringNote();
 
 /// The words of `quillet --help` that Qt does not give: what Quillet does,
 /// and the name of its one argument and what it is.

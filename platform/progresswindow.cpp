@@ -1,12 +1,11 @@
 #include "progresswindow.h"
 
-#include "renamingjob.h"
-
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quillet {
@@ -15,8 +14,6 @@ namespace {
 
 // Shorter work shows no progress: it would only flash.
 constexpr std::chrono::milliseconds kShowAfter{500};
-// Often enough to look smooth, rarely enough to cost nothing.
-constexpr std::chrono::milliseconds kRefreshEvery{100};
 // A rename that takes longer than this is told as waiting for the file system.
 constexpr std::chrono::seconds kSlowAfter{1};
 // A long file name is shortened in its middle to fit.
@@ -42,36 +39,28 @@ ProgressWindow::ProgressWindow(QWidget *window, RenamingJob &job, RenamingProgre
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(&m_refresh, &QTimer::timeout, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    m_refresh.start(kRefreshEvery);
-    QTimer::singleShot(kShowAfter, this, [this] {
-        refresh();
-        show();
-    });
+    connect(&job, &RenamingJob::progressed, this, &ProgressWindow::refresh);
+    QTimer::singleShot(kShowAfter, this, &QWidget::show);
 }
 
 ProgressWindow::~ProgressWindow() = default;
 
+// The job tells at once that it is stopping.
 void ProgressWindow::reject()
 {
     m_job.Stop();
-    refresh();
 }
 
-void ProgressWindow::refresh()
+void ProgressWindow::refresh(const RenamingJob::Progress &progress)
 {
-    const RenamingJob::InFlight file = m_job.CurrentFile();
-    m_progress.index = file.index;
-    m_progress.slow = RenamingJob::Clock::now() - file.since >= kSlowAfter;
-    m_progress.stopping = m_job.StopRequested();
+    m_progress.index = progress.index;
+    m_progress.slow = RenamingJob::Clock::now() - progress.since >= kSlowAfter;
+    m_progress.stopping = progress.stopping;
     const QString shownName = fontMetrics().elidedText(
-        QString::fromUtf8(file.name.data(), static_cast<qsizetype>(file.name.size())),
+        QString::fromUtf8(progress.name.data(), static_cast<qsizetype>(progress.name.size())),
         Qt::ElideMiddle, kNameWidth);
     m_label->setText(ProgressText(m_progress, shownName));
-    m_bar->setValue(file.index);
+    m_bar->setValue(progress.index);
     m_stop->setEnabled(!m_progress.stopping);
 }
 

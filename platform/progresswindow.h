@@ -1,17 +1,15 @@
 #pragma once
 
 #include "messages.h"
+#include "renamingjob.h"
 
 #include <QDialog>
-#include <QTimer>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
 namespace quillet {
-
-class RenamingJob;
 
 /// Shows how far a running batch or undo has got, once it has run for half a
 /// second: which file of how many, and, when the file system takes long over
@@ -30,14 +28,13 @@ public:
     void reject() override;
 
 private:
-    void refresh();
+    void refresh(const RenamingJob::Progress &progress);
 
     RenamingJob &m_job;
     RenamingProgress m_progress;
     QLabel *m_label;
     QProgressBar *m_bar;
     QPushButton *m_stop;
-    QTimer m_refresh;
 };
 
 } // namespace quillet

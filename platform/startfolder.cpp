@@ -19,19 +19,14 @@ constexpr std::chrono::milliseconds kPatience{250};
 
 std::optional<std::string> namedStartFolder;
 
-FolderFinder &currentFinder()
-{
-    static FolderFinder finder = [](const std::string &path) { return FolderToOpen(path); };
-    return finder;
-}
-
-// Asks on a thread of its own, which is let go if the file system does not
+// Asks on a worker thread, which is detached if the file system does not
 // answer in time: it may never.
-std::string folderToOpenWithin(const std::string &path, std::chrono::milliseconds patience)
+std::string folderToOpenWithin(const std::string &path, const FolderFinder &finder,
+                               std::chrono::milliseconds patience)
 {
     auto answer = std::make_shared<std::promise<std::string>>();
     std::future<std::string> folder = answer->get_future();
-    std::thread([answer, path, finder = currentFinder()] {
+    std::thread([answer, path, finder] {
         try {
             answer->set_value(finder(path));
         } catch (...) {
@@ -50,7 +45,7 @@ std::string StartFolder()
     return namedStartFolder.value_or(CurrentFolder());
 }
 
-void SetStartFolder(const std::string &path)
+void SetStartFolder(const std::string &path, const FolderFinder &finder)
 {
     if (path.empty()) {
         namedStartFolder.reset();
@@ -60,15 +55,10 @@ void SetStartFolder(const std::string &path)
     // folder list then fails to read it, as it fails to read any start
     // folder it cannot, and says why.
     try {
-        namedStartFolder = folderToOpenWithin(path, kPatience);
+        namedStartFolder = folderToOpenWithin(path, finder, kPatience);
     } catch (const FolderError &) {
         namedStartFolder = path;
     }
-}
-
-FolderFinder SetFolderFinder(FolderFinder finder)
-{
-    return std::exchange(currentFinder(), std::move(finder));
 }
 
 } // namespace quillet

@@ -9,20 +9,16 @@ namespace quillet {
 /// current working folder, unless SetStartFolder named another.
 std::string StartFolder();
 
-/// Makes the lists made from now on start on the folder to open for \a path
-/// (see FolderToOpen): the folder named on the command line. An empty path
-/// names the current working folder, as it does to FolderToOpen. Waits for
-/// the path's file system a moment at most: one that has not told by then
-/// whether \a path names a file is taken to hold a folder there, which the
-/// lists then read beside the window, as they read any.
-void SetStartFolder(const std::string &path);
-
 /// Finds the folder to open for a path as FolderToOpen does, asking the
 /// path's file system whether it names a file.
 using FolderFinder = std::function<std::string(const std::string &path)>;
 
-/// Replaces how SetStartFolder finds the folder (FolderToOpen by default);
-/// tests make it wait. Returns the finder it replaced.
-FolderFinder SetFolderFinder(FolderFinder finder);
+/// Makes the lists made from now on start on the folder that \a finder
+/// finds to open for \a path: the folder named on the command line. An empty
+/// path names the current working folder, as it does to FolderToOpen. Waits
+/// for the path's file system a moment at most: one that has not told by
+/// then whether \a path names a file is taken to hold a folder there, which
+/// the lists then read in the background, as they read any.
+void SetStartFolder(const std::string &path, const FolderFinder &finder);
 
 } // namespace quillet

@@ -5,12 +5,12 @@
 // between systems (one file per system, chosen by CMake).
 
 #include "drivelistbox.h"
-#include "folderlisting.h"
 #include "folderpath.h"
 #include "namefile.h"
 #include "messages.h"
 #include "nativepath.h"
 #include "renameerror.h"
+#include "services.h"
 #include "startfolder.h"
 
 #include <QByteArray>
@@ -108,39 +108,37 @@ template <typename FolderList> bool readDone(const FolderList &list)
     return QTest::qWaitFor([&list] { return !list.IsReading(); }, 10000);
 }
 
-/// Holds the lists' reads of chosen folders, the question whether a start
-/// folder names a file, and the drive lists' questions to their volumes,
-/// until released, as a file system that has stopped answering would; every
-/// other call goes through. In force while it lives.
+/// Test doubles for the services that ask file systems: they hold the
+/// reads of chosen folders, the question whether a start folder names a
+/// file, and the drive list's questions to its volumes, until released, as a
+/// file system that has stopped answering would; every other call goes
+/// through.
 class Hang
 {
 public:
-    Hang()
-    {
-        m_previousReader = quillet::SetEntryReader(
-            [state = m_state](const quillet::HeldFolder &folder, quillet::EntryKind kind,
-                              const quillet::NamePattern &filter) {
-                state->pass(folder.Path());
-                return quillet::ReadFolder(folder, kind, filter);
-            });
-        m_previousAsker = quillet::SetVolumeAsker([state = m_state](const std::string &root) {
-            state->pass(kVolumes);
-            return quillet::AskVolume(root);
-        });
-        m_previousFinder = quillet::SetFolderFinder([state = m_state](const std::string &path) {
-            state->pass(path);
-            return quillet::FolderToOpen(path);
-        });
-    }
-    ~Hang()
-    {
-        release();
-        quillet::SetEntryReader(m_previousReader);
-        quillet::SetVolumeAsker(m_previousAsker);
-        quillet::SetFolderFinder(m_previousFinder);
-    }
+    Hang() = default;
+    ~Hang() { release(); }
     Hang(const Hang &) = delete;
     Hang &operator=(const Hang &) = delete;
+
+    /// \a services with their folder reader, volume asker and folder finder
+    /// replaced by these doubles.
+    quillet::Services services(quillet::Services services = {}) const
+    {
+        services.readFolder = [state = m_state](const quillet::HeldFolder &folder) {
+            state->pass(folder.Path());
+            return quillet::ReadFolder(folder);
+        };
+        services.askVolume = [state = m_state](const std::string &root) {
+            state->pass(kVolumes);
+            return quillet::AskVolume(root);
+        };
+        services.findFolder = [state = m_state](const std::string &path) {
+            state->pass(path);
+            return quillet::FolderToOpen(path);
+        };
+        return services;
+    }
 
     /// Holds every read of the folder \a path, and every question whether it
     /// names a file, from now on.
@@ -160,6 +158,12 @@ public:
         const std::lock_guard lock(m_state->mutex);
         return m_state->waiting;
     }
+    /// How many calls have been made, held or not.
+    int made() const
+    {
+        const std::lock_guard lock(m_state->mutex);
+        return m_state->made;
+    }
 
 private:
     static constexpr const char *kVolumes = "<volumes>";
@@ -170,10 +174,12 @@ private:
         std::condition_variable changed;
         std::set<std::string> held;
         int waiting = 0;
+        int made = 0;
 
         void pass(const std::string &key)
         {
             std::unique_lock lock(mutex);
+            ++made;
             ++waiting;
             changed.wait(lock, [&] { return !held.contains(key); });
             --waiting;
@@ -188,9 +194,6 @@ private:
 
     // Shared with the calls, which may outlive the object.
     std::shared_ptr<State> m_state = std::make_shared<State>();
-    quillet::EntryReader m_previousReader;
-    quillet::VolumeAsker m_previousAsker;
-    quillet::FolderFinder m_previousFinder;
 };
 
 /// Every line a list control holds, in order.

@@ -76,7 +76,7 @@ Run runQuillet(const QStringList &arguments, const QString &platform, const QStr
 QString readingFailure(const std::string &folder)
 {
     try {
-        ReadFolder(folder, EntryKind::Folders);
+        ReadFolder(folder);
     } catch (const FolderError &error) {
         return UserMessage(error);
     }
@@ -115,7 +115,14 @@ private:
     std::optional<testutil::TempFolder> m_root;
     std::filesystem::path m_previousFolder;
     QStringList m_errors;
-    ErrorReporter m_previousReporter;
+    /// The real services, but errors are recorded in m_errors.
+    Services recording()
+    {
+        Services services;
+        services.reportError = [this](QWidget *, const QString &message,
+                                      const std::optional<ErrorAction> &) { m_errors << message; };
+        return services;
+    }
 };
 
 void TestCommandLine::init()
@@ -125,15 +132,12 @@ void TestCommandLine::init()
     m_previousFolder = std::filesystem::current_path();
     std::filesystem::current_path(NativePath(m_root->path()));
     m_errors.clear();
-    m_previousReporter =
-        SetErrorReporter([this](QWidget *, const QString &message,
-                                const std::optional<ErrorAction> &) { m_errors << message; });
+
 }
 
 void TestCommandLine::cleanup()
 {
-    SetStartFolder({});
-    SetErrorReporter(m_previousReporter);
+    SetStartFolder({}, {});
     std::filesystem::current_path(m_previousFolder);
     m_root.reset();
 }
@@ -184,8 +188,8 @@ void TestCommandLine::folderArgument_opensThatFolder()
 
     const std::optional<std::string> folder = ReadCommandLine(startedWith(expand(argument, root)));
     QVERIFY(folder.has_value());
-    SetStartFolder(*folder);
-    Form1 form;
+    SetStartFolder(*folder, Services().findFolder);
+    Form1 form(recording());
     const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
     const auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
@@ -211,7 +215,7 @@ void TestCommandLine::folderArgument_opensThatFolder()
 void TestCommandLine::noArgument_startsInCurrentFolder()
 {
     QCOMPARE(ReadCommandLine({QStringLiteral("quillet")}), std::nullopt);
-    Form1 form;
+    Form1 form(recording());
     QCOMPARE(form.findChild<DirListBox *>(QStringLiteral("Dir1"))->Path(), m_root->path());
     QCOMPARE(form.findChild<FileListBox *>(QStringLiteral("File1"))->Path(), m_root->path());
 }

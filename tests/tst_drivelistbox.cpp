@@ -1,5 +1,7 @@
 #include "dirlistbox.h"
 #include "drivelistbox.h"
+#include "foldermodel.h"
+#include "services.h"
 #include "folderpath.h"
 #include "nativepath.h"
 
@@ -59,9 +61,8 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QStringList, entries);
         std::promise<void> released;
-        const auto previous = quillet::SetVolumeAsker(
-            [answer, wait = released.get_future().share()](
-                const std::string &root) -> std::optional<QString> {
+        const auto asker = [answer, wait = released.get_future().share()](
+                               const std::string &root) -> std::optional<QString> {
                 if (root == "/")
                     return QString();
                 if (answer == QLatin1String("hang"))
@@ -69,13 +70,11 @@ private slots:
                 if (answer == QLatin1String("none"))
                     return std::nullopt;
                 return answer;
-            });
-        const auto restore = qScopeGuard([&] {
-            released.set_value();
-            quillet::SetVolumeAsker(previous);
-        });
+        };
+        const auto restore = qScopeGuard([&] { released.set_value(); });
         DriveListBox drives({{"/", QStringLiteral("/"), QString()},
                              {"/media/usb", QStringLiteral("/media/usb"), QString()}});
+        drives.AskVolumes(asker);
 
         const auto shown = [&drives] {
             QStringList texts;
@@ -128,7 +127,9 @@ private slots:
             roots << drives.itemData(i).toByteArray();
             std::filesystem::current_path(quillet::NativePath(roots.back().toStdString()));
             const DriveListBox started;
+            quillet::FolderModel model{quillet::Services().readFolder};
             quillet::DirListBox folders;
+            folders.ShowFolders(model);
             folders.SetPath(started.Drive());
             QCOMPARE(QByteArray::fromStdString(started.Drive()), roots.back());
             QCOMPARE(QByteArray::fromStdString(folders.Path()), roots.back());

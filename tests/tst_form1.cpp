@@ -98,7 +98,13 @@ private:
     std::filesystem::path m_previousFolder;
     // What the window reports, recorded rather than shown in a modal box.
     QStringList m_errors;
-    ErrorReporter m_previousReporter;
+    /// The real services, but errors are recorded in m_errors.
+    Services recording(Services services = {})
+    {
+        services.reportError = [this](QWidget *, const QString &message,
+                                      const std::optional<ErrorAction> &) { m_errors << message; };
+        return services;
+    }
 };
 
 void TestForm1::init()
@@ -108,14 +114,10 @@ void TestForm1::init()
     m_previousFolder = std::filesystem::current_path();
     std::filesystem::current_path(NativePath(m_startFolder->path()));
     m_errors.clear();
-    m_previousReporter =
-        SetErrorReporter([this](QWidget *, const QString &message,
-                                const std::optional<ErrorAction> &) { m_errors << message; });
 }
 
 void TestForm1::cleanup()
 {
-    SetErrorReporter(m_previousReporter);
     std::filesystem::current_path(m_previousFolder);
     m_startFolder.reset();
     QCOMPARE(m_errors, QStringList());
@@ -154,7 +156,7 @@ void TestForm1::controls_areLaidOutAsDescribed()
     QFETCH(QByteArray, kind);
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
-    Form1 form;
+    Form1 form(recording());
 
     const auto *control = form.findChild<QWidget *>(name);
     QVERIFY(control);
@@ -168,7 +170,7 @@ void TestForm1::controls_areLaidOutAsDescribed()
 
 void TestForm1::window_hasCaptionAndFixedClientArea()
 {
-    Form1 form;
+    Form1 form(recording());
     QCOMPARE(form.windowTitle(),
              QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
     QCOMPARE(form.size(), QSize(535, 218));
@@ -177,7 +179,7 @@ void TestForm1::window_hasCaptionAndFixedClientArea()
 
 void TestForm1::controls_areCreatedInOrder()
 {
-    Form1 form;
+    Form1 form(recording());
     QStringList names;
     for (const auto *child : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         names << child->objectName();
@@ -189,7 +191,7 @@ void TestForm1::controls_areCreatedInOrder()
 
 void TestForm1::tabKey_startsOnButtonAndVisitsControlsInTabOrder()
 {
-    Form1 form;
+    Form1 form(recording());
     QVERIFY(showAndRead(form));
 
     // The first control in tab order has the focus when the window opens.
@@ -210,7 +212,7 @@ void TestForm1::start_showsCurrentFolderWithStartingPattern()
     for (const char *name : {"b c.JPG", "a.jpg", "d.txt"})
         testutil::writeFile(testutil::join(folder, name), "");
 
-    Form1 form;
+    Form1 form(recording());
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
     const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
     const auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
@@ -239,7 +241,7 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
     if (error)
         QSKIP("this system keeps a process's current folder from being removed");
 
-    Form1 form;
+    Form1 form(recording());
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
     const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
 
@@ -279,10 +281,10 @@ void TestForm1::start_hungFileSystem_windowAnswers()
     else
         hang.holdVolumes();
     if (named)
-        SetStartFolder(folder);
-    const auto startAsBefore = qScopeGuard([] { SetStartFolder({}); });
+        SetStartFolder(folder, hang.services().findFolder);
+    const auto startAsBefore = qScopeGuard([] { SetStartFolder({}, {}); });
 
-    Form1 form;
+    Form1 form(hang.services(recording()));
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
@@ -311,7 +313,7 @@ void TestForm1::start_hungFileSystem_windowAnswers()
 
 void TestForm1::accessKeys_clickButtonAndToggleCheckBox()
 {
-    Form1 form;
+    Form1 form(recording());
     QVERIFY(showAndRead(form));
     auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
     QSignalSpy clicks(form.findChild<CommandButton *>(QStringLiteral("Command1")),
@@ -351,7 +353,7 @@ void TestForm1::language_followsLocale()
     QFETCH(QString, button);
     QFETCH(QString, message);
     const Translation translation(locale);
-    Form1 form;
+    Form1 form(recording());
 
     QCOMPARE(form.findChild<CommandButton *>(QStringLiteral("Command1"))->text(), button);
     QCOMPARE(UserMessage(RenameError(SystemError{SystemFailure::Exists, {}}, "a b", "ab")), message);
@@ -496,7 +498,7 @@ void TestForm1::captions_fitTheirBoxes()
         QSKIP("this platform plugin has no fonts to measure (Qt's offscreen one on Windows)");
     QFETCH(QString, locale);
     const Translation translation(locale);
-    Form1 form;
+    Form1 form(recording());
     const auto *check1 = form.findChild<CheckBox *>(QStringLiteral("Check1"));
     const QStyle *style = check1->style();
     const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check1) +
@@ -526,7 +528,7 @@ void TestForm1::errorBox_wrapsLongNamesAndPaths()
     QFETCH(QString, name);
     const QString message =
         QStringLiteral("Could not rename \"%1\": permission was denied.").arg(name);
-    Form1 form;
+    Form1 form(recording());
     const std::unique_ptr<QMessageBox> box = MakeErrorBox(&form, message);
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
@@ -548,7 +550,7 @@ void TestForm1::errorBox_wrapsLongNamesAndPaths()
 // name of its own, and the pattern box by its label too.
 void TestForm1::screenReader_namesWindowAndEveryControl()
 {
-    Form1 form;
+    Form1 form(recording());
     QCOMPARE(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Window);
     QStringList names;
     for (QWidget *control : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
@@ -570,7 +572,7 @@ void TestForm1::screenReader_namesWindowAndEveryControl()
 // show that the Tab key brought the keyboard focus to it.
 void TestForm1::focus_visibleInEveryList()
 {
-    Form1 form;
+    Form1 form(recording());
     QVERIFY(showAndRead(form));
     for (const char *name : {"Dir1", "File1", "List1"}) {
         auto *list = form.findChild<QAbstractItemView *>(QString::fromLatin1(name));

@@ -336,6 +336,10 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <translation>Wird gelesen …</translation>
     </message>
     <message>
+        <source>The drive is not answering.</source>
+        <translation>Das Laufwerk antwortet nicht.</translation>
+    </message>
+    <message>
         <source>The file now has both names, &quot;%1&quot; and &quot;%2&quot;; deleting either name leaves it under the other.</source>
         <translation>Die Datei hat jetzt beide Namen, „%1“ und „%2“; wird einer davon gelöscht, bleibt sie unter dem anderen.</translation>
     </message>
