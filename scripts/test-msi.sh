@@ -125,8 +125,7 @@ run_folder_command() {
     wine cmd /c "$(winepath -w "$dir/open.bat")" </dev/null >"$dir/open.log" 2>&1 &
     local started=$!
     local window
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quillet - ' | head -n 1) ||
-        fail "no Quillet window appeared"
+    window=$(find_quillet_window) || fail "no Quillet window appeared"
     sleep 1
     xdotool windowfocus --sync "$window"
     import -window root "$dir/$shot-opened.png"
@@ -138,6 +137,20 @@ run_folder_command() {
     sleep 1
     import -window root "$dir/$shot-renamed.png"
     close_quillet "$started"
+}
+
+# The X window of Quillet's main window, once one is shown, within a minute.
+# xdotool exits on an X error when a window it walks goes away meanwhile (as
+# Wine's short-lived windows do while a program starts), so each search is
+# one try of many.
+find_quillet_window() {
+    local found
+    for _ in $(seq 120); do
+        found=$(xdotool search --onlyvisible --name '^Quillet - ' 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] && echo "$found" && return 0
+        sleep 0.5
+    done
+    return 1
 }
 
 # Closes the window as Windows asks a program to, and waits for the command
