@@ -182,7 +182,7 @@ void Form1::reportFolderFailure(const FolderError &failure)
 void Form1::forgetRenamed()
 {
     m_renamedSinceRead = 0;
-    m_lastBatch.clear();
+    m_lastBatch = {};
     m_undo->setEnabled(false);
 }
 
@@ -233,6 +233,7 @@ void Form1::OnRemoveSpacesClick()
     BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
     const int count = static_cast<int>(request.names.size());
     m_ui->List1->Clear();
+    m_ui->List1->Reserve(count);
     m_folders->MarkStale();
     startJob(RenamingProgress::Kind::Batch, count,
              [request = std::move(request)](RenameService &renamer, std::stop_token stop,
@@ -246,7 +247,7 @@ void Form1::OnUndo()
 {
     if (m_job || m_lastBatch.empty())
         return;
-    std::vector<Renamed> files = std::exchange(m_lastBatch, {});
+    RenamedFiles files = std::exchange(m_lastBatch, {});
     m_undo->setEnabled(false);
     const int count = static_cast<int>(files.size());
     m_folders->MarkStale();
@@ -354,7 +355,7 @@ void Form1::batchFinished(RenamingResult result)
     std::optional<ErrorAction> undoOffer;
     if (result.changedCount() > 0) {
         // Kept where the batch made it: a million files are not moved again.
-        std::erase_if(result.renamed, [](const Renamed &file) { return !file.nameChanged(); });
+        result.renamed.eraseUnchanged();
         FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
         m_undo->setEnabled(true);
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};

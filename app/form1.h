@@ -74,7 +74,7 @@ private:
     int m_renamedSinceRead = 0;
     /// The files the last batch that changed a name renamed to another name,
     /// for as long as it can be undone.
-    std::vector<Renamed> m_lastBatch;
+    RenamedFiles m_lastBatch;
     /// The folder whose failure to be read the user has been told of since
     /// the folder list last opened a folder.
     std::optional<std::string> m_toldFailureOf;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "renamedfiles.h"
+
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -8,50 +10,6 @@
 #include <vector>
 
 namespace quillet {
-
-/// A file's number: the volume and the file's number on it (device and inode
-/// on POSIX, volume serial number and file ID on Windows).
-struct FileNumber
-{
-    std::uint64_t volume = 0;
-    std::uint64_t file = 0;
-
-    bool operator==(const FileNumber &) const = default;
-};
-
-/// Which file an entry is, whatever its name. Its number and the time it was
-/// made tell it apart best, but not every file system keeps them when a file
-/// is renamed: overlayfs copies a file up into another layer, FUSE makes a
-/// number up per name for a file system that has none, and FAT on Windows
-/// numbers a file by where its name lies. Those are left out where a rename
-/// did not keep them; the file is then told by its type, size and last
-/// modification as they are after the rename (FAT through FUSE stamps a
-/// renamed file anew).
-struct FileIdentity
-{
-    std::optional<FileNumber> number;
-    /// When it was made, where the system tells: a number freed by a removed
-    /// file may be given to the next one made.
-    std::optional<std::int64_t> created;
-    /// File, folder or link, in the system's own terms.
-    std::uint32_t type = 0;
-    std::uint64_t size = 0;
-    /// When its content last changed, in the system's own units.
-    std::int64_t modified = 0;
-
-    bool operator==(const FileIdentity &) const = default;
-};
-
-/// Whether \a found, a file as looked up now, may be the file recorded as
-/// \a recorded: it must match in everything that \a recorded holds.
-bool IsSameFile(const FileIdentity &recorded, const FileIdentity &found);
-
-/// A renamed file as \a after, its lookup under the new name, shows it,
-/// without the number or making time where \a before, its lookup just before
-/// the rename, tells another: the file system did not keep them. A file that
-/// could not be looked up again keeps only the type, size and modification
-/// of \a before.
-FileIdentity KeptAcrossRename(const FileIdentity &before, const std::optional<FileIdentity> &after);
 
 /// Renames files of one folder, named by their bare names (no folder part),
 /// never overwriting another file.
@@ -65,18 +23,6 @@ public:
     /// another one is refused and left alone. Throws on failure.
     virtual FileIdentity NameFile(const std::string &oldName, const std::string &newName,
                                   const std::optional<FileIdentity> &expected) = 0;
-};
-
-/// A file that a batch renamed (or an undo renamed back): its names before
-/// and after, and which file it was.
-struct Renamed
-{
-    std::string oldName;
-    std::string newName;
-    FileIdentity identity;
-
-    /// False for a file renamed onto itself: its name held no space.
-    bool nameChanged() const { return oldName != newName; }
 };
 
 /// What one batch is to do, taken from the window when it starts, so that
@@ -95,7 +41,7 @@ struct RenamingResult
     int total = 0;
     /// The files renamed, in the order renamed: the first renamed.size() of
     /// the total.
-    std::vector<Renamed> renamed;
+    RenamedFiles renamed;
     /// Why it stopped at the file after those renamed, when a rename failed.
     std::exception_ptr failure;
     /// Whether it stopped before the file after those renamed because it was
@@ -133,7 +79,7 @@ RenamingResult RunRemoveSpaces(const BatchRequest &request, RenameService &renam
 /// replaced since is left alone, and the undo stops there. Stops as
 /// RunRemoveSpaces does. Its result lists the files named back, with their
 /// names as the batch gave them as the old names.
-RenamingResult UndoRenames(const std::vector<Renamed> &renamed, RenameService &renamer,
+RenamingResult UndoRenames(const RenamedFiles &renamed, RenameService &renamer,
                            std::stop_token stop = {}, RenamingObserver *observer = nullptr);
 
 } // namespace quillet

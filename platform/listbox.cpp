@@ -217,6 +217,11 @@ void ListBox::Clear()
     FreeInBackground(m_model->setLines({}));
 }
 
+void ListBox::Reserve(int count)
+{
+    m_model->reserve(count);
+}
+
 void ListBox::AddItem(std::string item)
 {
     m_model->append(std::move(item));

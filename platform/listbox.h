@@ -35,6 +35,7 @@ public:
     /// once, when the event loop next runs, rather than once per line: a batch
     /// of many thousand lines does not let them repaint in between anyway.
     void append(std::string line);
+    void reserve(int count) { m_lines.reserve(static_cast<std::size_t>(count)); }
 
 private:
     void showAppended();
@@ -74,6 +75,9 @@ public:
     ~ListBox() override;
 
     void Clear();
+    /// Makes room for \a count lines in all, so that adding up to that many
+    /// moves none of them.
+    void Reserve(int count);
     /// Adds \a item at the end.
     void AddItem(std::string item);
     int ListCount() const;
