@@ -63,11 +63,6 @@ Form1::Form1(Services services, QWidget *parent)
     [[maybe_unused]] static const bool windowRoleInstalled =
         (QAccessible::installFactory(windowInterface), true);
     m_ui->setupUi(this);
-    // A fixed-size window: it offers no maximize button.
-    setFixedSize(size());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <map>
 #include <optional>
 
 using namespace quillet;
@@ -74,7 +75,7 @@ private slots:
     void cleanup();
     void controls_areLaidOutAsDescribed_data();
     void controls_areLaidOutAsDescribed();
-    void window_hasCaptionAndFixedClientArea();
+    void window_startsAtItsSizeAndGrowsWithItsLists();
     void controls_areCreatedInOrder();
     void tabKey_startsOnButtonAndVisitsControlsInTabOrder();
     void start_showsCurrentFolderWithStartingPattern();
@@ -157,6 +158,8 @@ void TestForm1::controls_areLaidOutAsDescribed()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     Form1 form(recording());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     const auto *control = form.findChild<QWidget *>(name);
     QVERIFY(control);
@@ -168,13 +171,38 @@ void TestForm1::controls_areLaidOutAsDescribed()
     }
 }
 
-void TestForm1::window_hasCaptionAndFixedClientArea()
+// Grown, as when maximised, the window gives the room to its three lists and
+// widens the button; the pattern row stays together, as far below the lists
+// and as far right of the folder list as it started.
+void TestForm1::window_startsAtItsSizeAndGrowsWithItsLists()
 {
     Form1 form(recording());
     QCOMPARE(form.windowTitle(),
              QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
     QCOMPARE(form.size(), QSize(535, 218));
-    QCOMPARE(form.minimumSize(), form.maximumSize());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const auto at = [&form](const char *name) {
+        return form.findChild<QWidget *>(QString::fromLatin1(name))->geometry();
+    };
+    const auto offset = [&at](const char *name) {
+        return at(name).topLeft() - at("Dir1").bottomRight();
+    };
+    std::map<std::string, QRect> before;
+    for (const char *name : {"Dir1", "File1", "List1", "Command1"})
+        before[name] = at(name);
+    const QPoint pattern = offset("txtPattern");
+    const QPoint check = offset("Check1");
+
+    form.resize(form.size() + QSize(400, 300));
+
+    QTRY_COMPARE(at("Command1").width(), before["Command1"].width() + 400);
+    for (const char *list : {"Dir1", "File1", "List1"}) {
+        QVERIFY2(at(list).width() >= before[list].width() + 400 / 3, list);
+        QCOMPARE(at(list).height(), before[list].height() + 300);
+    }
+    QCOMPARE(offset("txtPattern"), pattern);
+    QCOMPARE(offset("Check1"), check);
 }
 
 void TestForm1::controls_areCreatedInOrder()
