@@ -154,14 +154,16 @@ void Form1::folderReadFailed(const FolderError &failure)
         reportFolderFailure(failure);
 }
 
-// Opened without Change, as the start folder was; the user learns why.
+// Opened without Change, as the start folder was; the user learns why. The
+// working folder Quillet was started in existed; one named on the command
+// line may never have.
 void Form1::showRootInstead(const FolderError &failure)
 {
     m_folders->Open(JoinFolderPath(SplitFolderPath(FallbackFolder())));
     m_toldFailureOf = failure.folder();
-    report(UserMessage(failure) + QStringLiteral("\n\n") +
-                          tr("The folder \"%1\" is shown instead.")
-                              .arg(QString::fromStdString(m_folders->Path())));
+    const QString why = StartFolderNamed() ? UnseenFolderMessage(failure) : UserMessage(failure);
+    const QString root = QString::fromStdString(m_folders->Path());
+    report(why + QStringLiteral("\n\n") + tr("The folder \"%1\" is shown instead.").arg(root));
 }
 
 // A folder that cannot be read is told of once until another is opened,

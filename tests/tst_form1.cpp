@@ -278,7 +278,9 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
     QVERIFY(testutil::readDone(*file1));
     QVERIFY(testutil::readDone(*dir1));
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path())) &&
+    // Quillet was started in it: it was there.
+    QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path()) +
+                                       QStringLiteral("\": it no longer exists.")) &&
                  m_errors.first().contains(QStringLiteral("is shown instead")),
              qPrintable(m_errors[0]));
     m_errors.clear();
@@ -441,6 +443,10 @@ void TestForm1::reports_tellWhatHappened_data()
         << QStringLiteral("en_US") << false << result(5, {"a>a", "b c>bc", "d>d"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 2 kept their names; "
                           "all 3 are listed. 2 files were left as they were.");
+    QTest::newRow("en/batch/stopped, one renamed and one kept")
+        << QStringLiteral("en_US") << false << result(4, {"a b>ab", "c>c"}, {})
+        << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 1 kept its name; "
+                          "both are listed. 2 files were left as they were.");
     QTest::newRow("en/batch/stopped, one renamed")
         << QStringLiteral("en_US") << false << result(2, {"b c>bc"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and is listed. 1 file was "
@@ -471,7 +477,7 @@ void TestForm1::reports_tellWhatHappened_data()
     QTest::newRow("de/batch/stopped, one renamed and one kept")
         << QStringLiteral("de_DE") << false << result(3, {"a>a", "b c>bc"}, {})
         << QStringLiteral("Das Umbenennen wurde angehalten.\n\n1 Datei wurde umbenannt und 1 "
-                          "behielt ihren Namen; alle 2 sind aufgeführt. 1 Datei blieb "
+                          "behielt ihren Namen; beide sind aufgeführt. 1 Datei blieb "
                           "unverändert.");
     QTest::newRow("de/batch/stopped, many renamed and kept")
         << QStringLiteral("de_DE") << false
