@@ -198,6 +198,7 @@ void TestCommandLine::folderArgument_opensThatFolder()
     QVERIFY(folder.has_value());
     SetStartFolder(*folder, Services().findFolder);
     Form1 form(recording());
+    form.show();
     const auto *dir1 = form.findChild<DirListBox *>(QStringLiteral("Dir1"));
     const auto *file1 = form.findChild<FileListBox *>(QStringLiteral("File1"));
     const auto *drive1 = form.findChild<DriveListBox *>(QStringLiteral("Drive1"));
