@@ -22,7 +22,7 @@ namespace quillet {
 namespace {
 
 // About as many characters as a line of the box holds before it wraps.
-constexpr int kLineLength = 60;
+constexpr int kLineLength = 70;
 
 /// The message as the box's label would show it, but a word longer than a
 /// line, as a long file name or path may be, breaks where the line ends
