@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -63,11 +64,6 @@ Form1::Form1(Services services, QWidget *parent)
     [[maybe_unused]] static const bool windowRoleInstalled =
         (QAccessible::installFactory(windowInterface), true);
     m_ui->setupUi(this);
-    // A fixed-size window: it offers no maximize button.
-    setFixedSize(size());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
@@ -119,11 +115,39 @@ void Form1::report(const QString &message, const std::optional<ErrorAction> &act
     m_services.reportError(this, message, action);
 }
 
+// A box shown before the window manager has placed the window finds no window
+// to centre on, and comes up in a corner of the screen.
+void Form1::reportOnceShown(const QString &message)
+{
+    if (windowHandle() != nullptr && windowHandle()->isExposed())
+        report(message);
+    else
+        m_reportOnceShown = message;
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    windowHandle()->installEventFilter(this);
+}
+
+// What waits for the window to be on the screen is reported once the window
+// has been drawn, under the box.
+//
 // The pattern box would take Ctrl+Z for its own text, and the changed pattern
 // would then drop the renaming it was meant to undo: while there is one to
 // undo, the key is the window's.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed() && m_reportOnceShown)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_reportOnceShown)
+                    report(*std::exchange(m_reportOnceShown, std::nullopt));
+            },
+            Qt::QueuedConnection);
     if (watched == m_ui->txtPattern && event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && m_undo->isEnabled())
         return true;
@@ -159,14 +183,17 @@ void Form1::folderReadFailed(const FolderError &failure)
         reportFolderFailure(failure);
 }
 
-// Opened without Change, as the start folder was; the user learns why.
+// Opened without Change, as the start folder was; the user learns why. The
+// working folder Quillet was started in existed; one named on the command
+// line may never have.
 void Form1::showRootInstead(const FolderError &failure)
 {
     m_folders->Open(JoinFolderPath(SplitFolderPath(FallbackFolder())));
     m_toldFailureOf = failure.folder();
-    report(UserMessage(failure) + QStringLiteral("\n\n") +
-                          tr("The folder \"%1\" is shown instead.")
-                              .arg(QString::fromStdString(m_folders->Path())));
+    const QString why = StartFolderNamed() ? UnseenFolderMessage(failure) : UserMessage(failure);
+    const QString root = QString::fromStdString(m_folders->Path());
+    reportOnceShown(why + QStringLiteral("\n\n") +
+                    tr("The folder \"%1\" is shown instead.").arg(root));
 }
 
 // A folder that cannot be read is told of once until another is opened,

@@ -41,6 +41,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -55,6 +56,8 @@ private:
     /// Runs \a handler; an error it raises is reported, never thrown.
     void runHandler(const std::function<void()> &handler);
     void report(const QString &message, const std::optional<ErrorAction> &action = std::nullopt);
+    /// Reports \a message once the window is on the screen.
+    void reportOnceShown(const QString &message);
     void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
     void setJobRunning(bool running);
     void enableRemoveSpaces();
@@ -81,6 +84,8 @@ private:
     /// Whether the folder model reads the start folder, which, should it
     /// fail, gives way to the root.
     bool m_readingStart = false;
+    /// What is to be reported once the window is on the screen.
+    std::optional<QString> m_reportOnceShown;
     Services m_services;
     /// The open folder, as both lists show it.
     FolderModel *m_folders = new FolderModel(m_services.readFolder, this);

@@ -2,11 +2,14 @@
 
 #include "backgroundcall.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QStyleOptionFocusRect>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -42,6 +45,29 @@ Advance advanceOf(const std::string &line, const QFontMetricsF &metrics, const A
         sum += ascii[code];
     }
     return sum;
+}
+
+// The tooltip that shows \a line in full near \a at, in rows no wider than
+// half the screen there: a row breaks at a space, or, where a long file name
+// has none, between any two characters. Rich text, so that a name that looks
+// like markup shows as it is, each of its characters and spaces kept.
+QString wrappedTip(const QString &line, const QPoint &at, const QWidget &view)
+{
+    const QScreen *screen = QGuiApplication::screenAt(at);
+    const qreal width = (screen ? screen : view.screen())->availableGeometry().width() / 2.0;
+    QTextLayout layout(line, QToolTip::font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList rows;
+    layout.beginLayout();
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(width);
+        rows << line.mid(row.textStart(), row.textLength()).toHtmlEscaped();
+    }
+    layout.endLayout();
+    return QStringLiteral("<p style=\"white-space:pre\">") + rows.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
 }
 
 /// Lays every line out as wide as the widest one, so that the list scrolls
@@ -81,8 +107,9 @@ public:
         if (left >= 0 && right <= view->viewport()->width())
             QToolTip::hideText();
         else
-            QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
-                               option.rect);
+            QToolTip::showText(event->globalPos(),
+                               wrappedTip(index.data().toString(), event->globalPos(), *view),
+                               view->viewport(), option.rect);
         return true;
     }
 

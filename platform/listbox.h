@@ -48,7 +48,7 @@ private:
 /// can be selected. Every row has the size of the widest line, measured once
 /// as the lines arrive, so the view lays out no row on its own. A line wider
 /// than the list is never cut short: the list scrolls sideways, and a tooltip
-/// shows a line that is not wholly in view.
+/// shows a line that is not wholly in view, wrapped to fit the screen.
 void ShowLinesIn(QListView &view, TextListModel &model);
 
 /// Draws the style's focus frame just inside \a view's visible area while the

@@ -19,7 +19,7 @@ class Messages
 public:
     static QString unexpected() { return tr("An unexpected error stopped the action."); }
     static QString rename(const RenameError &error);
-    static QString folder(const FolderError &error);
+    static QString folder(const FolderError &error, bool seen);
     static QString batch(const RenamingResult &result);
     static QString undo(const RenamingResult &result);
     static QString progress(const RenamingProgress &progress, const QString &shownName);
@@ -32,7 +32,7 @@ private:
     static QString refusalReason(Refusal refusal, const RenameError &error);
     static QString renameReason(const RenameError &error);
     static QString leftover(const RenameError &error);
-    static QString folderReason(const FolderError &error);
+    static QString folderReason(const FolderError &error, bool seen);
     static QString renamedPart(const RenamingResult &result);
     static QString leftPart(const RenamingResult &result);
     static QString restoredPart(const RenamingResult &result);
@@ -146,7 +146,9 @@ QString Messages::rename(const RenameError &error)
     return left.isEmpty() ? message : message + QLatin1Char(' ') + left;
 }
 
-QString Messages::folderReason(const FolderError &error)
+// A missing folder that Quillet has seen "no longer exists"; one it has not,
+// such as a folder named on the command line, may never have been.
+QString Messages::folderReason(const FolderError &error, bool seen)
 {
     if (const FolderRefusal *refusal = error.refusal())
         return *refusal == FolderRefusal::CurrentFolderUnknown
@@ -155,7 +157,7 @@ QString Messages::folderReason(const FolderError &error)
     const SystemError &system = *error.systemError();
     switch (system.failure) {
     case SystemFailure::Missing:
-        return tr("it no longer exists");
+        return seen ? tr("it no longer exists") : tr("it does not exist");
     case SystemFailure::NotAFolder:
         return tr("it is not a folder");
     case SystemFailure::PermissionDenied:
@@ -165,10 +167,10 @@ QString Messages::folderReason(const FolderError &error)
     }
 }
 
-QString Messages::folder(const FolderError &error)
+QString Messages::folder(const FolderError &error, bool seen)
 {
     return tr("Could not read the folder \"%1\": %2.")
-        .arg(text(error.folder()), folderReason(error));
+        .arg(text(error.folder()), folderReason(error, seen));
 }
 
 // What is told of the files renamed: those whose names changed apart from
@@ -184,8 +186,12 @@ QString Messages::renamedPart(const RenamingResult &result)
         return tr("%n file(s) renamed and listed.", nullptr, changed);
     if (changed == 0)
         return tr("%n file(s) held no spaces and kept their names; listed.", nullptr, kept);
-    return tr("%1 and %2; all %n are listed.", nullptr, renamed)
-        .arg(tr("%n file(s) renamed", nullptr, changed), tr("%n kept their names", nullptr, kept));
+    const QString parts[] = {tr("%n file(s) renamed", nullptr, changed),
+                             tr("%n kept their names", nullptr, kept)};
+    // Two are "both", not "all 2".
+    if (renamed == 2)
+        return tr("%1 and %2; both are listed.").arg(parts[0], parts[1]);
+    return tr("%1 and %2; all %n are listed.", nullptr, renamed).arg(parts[0], parts[1]);
 }
 
 // Whether the rename that stopped a batch or an undo left its file with both
@@ -300,8 +306,13 @@ QString UserMessage(const std::exception &error)
     if (const auto *rename = dynamic_cast<const RenameError *>(&error))
         return Messages::rename(*rename);
     if (const auto *folder = dynamic_cast<const FolderError *>(&error))
-        return Messages::folder(*folder);
+        return Messages::folder(*folder, true);
     return QString::fromUtf8(error.what());
+}
+
+QString UnseenFolderMessage(const FolderError &error)
+{
+    return Messages::folder(error, false);
 }
 
 QString UnexpectedErrorMessage()

@@ -6,6 +6,7 @@
 
 namespace quillet {
 
+class FolderError;
 struct RenamingResult;
 
 /// The words the user reads for \a error, in the user's language: a rename
@@ -13,6 +14,11 @@ struct RenamingResult;
 /// its own what(). Names and paths are quoted as the file system has them,
 /// decoded as UTF-8 for display.
 QString UserMessage(const std::exception &error);
+
+/// UserMessage for \a error about a folder that Quillet has neither listed,
+/// opened nor been started in, such as one named on the command line: a
+/// folder missing there does not exist, rather than no longer exists.
+QString UnseenFolderMessage(const FolderError &error);
 
 /// The words the user reads for an error that says nothing of itself.
 QString UnexpectedErrorMessage();

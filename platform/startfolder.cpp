@@ -45,6 +45,11 @@ std::string StartFolder()
     return namedStartFolder.value_or(CurrentFolder());
 }
 
+bool StartFolderNamed()
+{
+    return namedStartFolder.has_value();
+}
+
 void SetStartFolder(const std::string &path, const FolderFinder &finder)
 {
     if (path.empty()) {

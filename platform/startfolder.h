@@ -9,6 +9,10 @@ namespace quillet {
 /// current working folder, unless SetStartFolder named another.
 std::string StartFolder();
 
+/// Whether SetStartFolder named the start folder, rather than it being the
+/// working folder Quillet was started in.
+bool StartFolderNamed();
+
 /// Finds the folder to open for a path as FolderToOpen does, asking the
 /// path's file system whether it names a file.
 using FolderFinder = std::function<std::string(const std::string &path)>;

@@ -17,15 +17,19 @@
 #include "testutil.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
+#include <QTextEdit>
 #include <QTranslator>
 
+#include <map>
 #include <optional>
 
 using namespace quillet;
@@ -74,7 +78,7 @@ private slots:
     void cleanup();
     void controls_areLaidOutAsDescribed_data();
     void controls_areLaidOutAsDescribed();
-    void window_hasCaptionAndFixedClientArea();
+    void window_startsAtItsSizeAndGrowsWithItsLists();
     void controls_areCreatedInOrder();
     void tabKey_startsOnButtonAndVisitsControlsInTabOrder();
     void start_showsCurrentFolderWithStartingPattern();
@@ -157,6 +161,8 @@ void TestForm1::controls_areLaidOutAsDescribed()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     Form1 form(recording());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     const auto *control = form.findChild<QWidget *>(name);
     QVERIFY(control);
@@ -168,13 +174,38 @@ void TestForm1::controls_areLaidOutAsDescribed()
     }
 }
 
-void TestForm1::window_hasCaptionAndFixedClientArea()
+// Grown, as when maximised, the window gives the room to its three lists and
+// widens the button; the pattern row stays together, as far below the lists
+// and as far right of the folder list as it started.
+void TestForm1::window_startsAtItsSizeAndGrowsWithItsLists()
 {
     Form1 form(recording());
     QCOMPARE(form.windowTitle(),
              QStringLiteral("Quillet - By Brindle_Ox (https://brindle-ox.example) "));
     QCOMPARE(form.size(), QSize(535, 218));
-    QCOMPARE(form.minimumSize(), form.maximumSize());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const auto at = [&form](const char *name) {
+        return form.findChild<QWidget *>(QString::fromLatin1(name))->geometry();
+    };
+    const auto offset = [&at](const char *name) {
+        return at(name).topLeft() - at("Dir1").bottomRight();
+    };
+    std::map<std::string, QRect> before;
+    for (const char *name : {"Dir1", "File1", "List1", "Command1"})
+        before[name] = at(name);
+    const QPoint pattern = offset("txtPattern");
+    const QPoint check = offset("Check1");
+
+    form.resize(form.size() + QSize(400, 300));
+
+    QTRY_COMPARE(at("Command1").width(), before["Command1"].width() + 400);
+    for (const char *list : {"Dir1", "File1", "List1"}) {
+        QVERIFY2(at(list).width() >= before[list].width() + 400 / 3, list);
+        QCOMPARE(at(list).height(), before[list].height() + 300);
+    }
+    QCOMPARE(offset("txtPattern"), pattern);
+    QCOMPARE(offset("Check1"), check);
 }
 
 void TestForm1::controls_areCreatedInOrder()
@@ -249,8 +280,13 @@ void TestForm1::start_inVanishedFolder_showsRootAndSaysWhy()
     QCOMPARE(file1->Path(), dir1->Path());
     QVERIFY(testutil::readDone(*file1));
     QVERIFY(testutil::readDone(*dir1));
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path())) &&
+    // Told over the window, once it is shown.
+    QCOMPARE(m_errors.size(), 0);
+    form.show();
+    QTRY_COMPARE(m_errors.size(), 1);
+    // Quillet was started in it: it was there.
+    QVERIFY2(m_errors.first().contains(QString::fromStdString(m_startFolder->path()) +
+                                       QStringLiteral("\": it no longer exists.")) &&
                  m_errors.first().contains(QStringLiteral("is shown instead")),
              qPrintable(m_errors[0]));
     m_errors.clear();
@@ -413,6 +449,10 @@ void TestForm1::reports_tellWhatHappened_data()
         << QStringLiteral("en_US") << false << result(5, {"a>a", "b c>bc", "d>d"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 2 kept their names; "
                           "all 3 are listed. 2 files were left as they were.");
+    QTest::newRow("en/batch/stopped, one renamed and one kept")
+        << QStringLiteral("en_US") << false << result(4, {"a b>ab", "c>c"}, {})
+        << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 1 kept its name; "
+                          "both are listed. 2 files were left as they were.");
     QTest::newRow("en/batch/stopped, one renamed")
         << QStringLiteral("en_US") << false << result(2, {"b c>bc"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and is listed. 1 file was "
@@ -443,7 +483,7 @@ void TestForm1::reports_tellWhatHappened_data()
     QTest::newRow("de/batch/stopped, one renamed and one kept")
         << QStringLiteral("de_DE") << false << result(3, {"a>a", "b c>bc"}, {})
         << QStringLiteral("Das Umbenennen wurde angehalten.\n\n1 Datei wurde umbenannt und 1 "
-                          "behielt ihren Namen; alle 2 sind aufgeführt. 1 Datei blieb "
+                          "behielt ihren Namen; beide sind aufgeführt. 1 Datei blieb "
                           "unverändert.");
     QTest::newRow("de/batch/stopped, many renamed and kept")
         << QStringLiteral("de_DE") << false
@@ -521,8 +561,11 @@ void TestForm1::errorBox_wrapsLongNamesAndPaths_data()
     QTest::newRow("long name") << QString(200, u'x');
     QTest::newRow("long Windows path") << QStringLiteral("\\folder").repeated(30);
     QTest::newRow("characters beyond 16 bits") << QStringLiteral("\U0001F4F7").repeated(100);
+    QTest::newRow("no-break space and line separator") << QStringLiteral(u"a\u00A0b\u2028c");
 }
 
+// The box shows the message itself, all of it in view, and gives a screen
+// reader and a copy each of its characters as they are.
 void TestForm1::errorBox_wrapsLongNamesAndPaths()
 {
     QFETCH(QString, name);
@@ -533,17 +576,26 @@ void TestForm1::errorBox_wrapsLongNamesAndPaths()
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
 
-    const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-    QVERIFY(label);
-    QCOMPARE(QString(label->text()).remove(QChar(0x200B)), message);
-    const QRect text = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
-                                                         Qt::TextWordWrap, label->text());
-    QVERIFY2(text.width() <= label->width() && text.height() <= label->height(),
-             qPrintable(QStringLiteral("%1x%2 text in a %3x%4 label")
+    auto *shown = box->findChild<QTextEdit *>();
+    QVERIFY(shown != nullptr && shown->isVisible());
+    for (const QLabel *label : box->findChildren<QLabel *>())
+        QVERIFY(!label->isVisible() || label->text().isEmpty());
+    const QSizeF text = shown->document()->size();
+    QVERIFY2(text.width() <= shown->viewport()->width() &&
+                 text.height() <= shown->viewport()->height(),
+             qPrintable(QStringLiteral("%1x%2 text in a %3x%4 box")
                             .arg(text.width())
                             .arg(text.height())
-                            .arg(label->width())
-                            .arg(label->height())));
+                            .arg(shown->viewport()->width())
+                            .arg(shown->viewport()->height())));
+    QVERIFY(box->width() <= box->screen()->availableGeometry().width());
+    QCOMPARE(box->text(), message);
+    const QAccessibleTextInterface *read =
+        QAccessible::queryAccessibleInterface(shown)->textInterface();
+    QCOMPARE(read->text(0, read->characterCount()), message);
+    shown->selectAll();
+    shown->copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), message);
 }
 
 // What a screen reader announces: the window as a window, each control by a

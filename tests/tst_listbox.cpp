@@ -5,8 +5,10 @@
 #include <QFontDatabase>
 #include <QHelpEvent>
 #include <QScrollBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <string>
@@ -32,6 +34,14 @@ void askTooltip(QAbstractItemView &view, int row)
     QHelpEvent event(QEvent::ToolTip, visible.center(),
                      view.viewport()->mapToGlobal(visible.center()));
     QApplication::sendEvent(view.viewport(), &event);
+}
+
+// The tooltip shown, as plain text, and how wide its widest row is.
+std::pair<QString, qreal> shownTip()
+{
+    QTextDocument tip;
+    tip.setHtml(QToolTip::text());
+    return {tip.toPlainText().remove(u'\n'), tip.idealWidth()};
 }
 
 // The first row whose line \a view cuts short, or -1.
@@ -170,17 +180,23 @@ void TestListBox::tooltip_showsOnlyLinesNotWhollyInView()
 {
     if (QFontDatabase::families().isEmpty())
         QSKIP(noFonts);
+    // A name without spaces, longer than the screen is wide, wraps too.
+    const std::string unspaced = "<b>&amp;" + std::string(300, 'x') + ".JPG";
     ListBox box;
     box.resize(161, 134);
     box.AddItem("short.JPG");
     box.AddItem(longLine);
+    box.AddItem(unspaced);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    QTRY_COMPARE(box.model()->rowCount(), 2);
+    QTRY_COMPARE(box.model()->rowCount(), 3);
 
     askTooltip(box, 1);
     QVERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), QString::fromStdString(longLine));
+    QCOMPARE(shownTip().first, QString::fromStdString(longLine));
+    askTooltip(box, 2);
+    QCOMPARE(shownTip().first, QString::fromStdString(unspaced));
+    QVERIFY(shownTip().second <= box.screen()->availableGeometry().width());
     askTooltip(box, 0);
     QTRY_VERIFY(!QToolTip::isVisible());
     box.horizontalScrollBar()->setValue(box.horizontalScrollBar()->maximum());

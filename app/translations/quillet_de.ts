@@ -373,6 +373,14 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>the system refused it (%1)</source>
         <translation>das System hat es abgelehnt (%1)</translation>
     </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>es gibt ihn nicht</translation>
+    </message>
+    <message>
+        <source>%1 and %2; both are listed.</source>
+        <translation>%1 und %2; beide sind aufgeführt.</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
