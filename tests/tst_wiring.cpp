@@ -284,8 +284,8 @@ private slots:
     void undo_refusesFilesChangedSince_data();
     void undo_refusesFilesChangedSince();
     void undo_keptByBatchThatChangedNoName();
-    void undo_goneAfterFolderOrPatternChange_data();
-    void undo_goneAfterFolderOrPatternChange();
+    void undo_keptAfterFolderOrPatternChange_data();
+    void undo_keptAfterFolderOrPatternChange();
 };
 
 // The reports count files in English's plural forms.
@@ -872,31 +872,58 @@ void TestWiring::undo_keptByBatchThatChangedNoName()
     QCOMPARE(window.errors.size(), 1);
 }
 
-void TestWiring::undo_goneAfterFolderOrPatternChange_data()
+void TestWiring::undo_keptAfterFolderOrPatternChange_data()
 {
-    QTest::addColumn<bool>("folderChange");
-    QTest::newRow("folder opened again") << true;
-    QTest::newRow("pattern changed") << false;
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("undone");
+    QTest::addColumn<Names>("listedAfter");
+    QTest::newRow("other folder opened/ctrl+z")
+        << QStringLiteral("other folder opened") << QStringLiteral("ctrl+z") << true
+        << Names{"o p.jpg"};
+    QTest::newRow("pattern typed/context menu")
+        << QStringLiteral("pattern typed") << QStringLiteral("context menu") << true
+        << Names{"a b.jpg"};
+    // The box undoes what was typed in it first.
+    QTest::newRow("pattern typed/ctrl+z in the pattern box")
+        << QStringLiteral("pattern typed") << QStringLiteral("ctrl+z in the pattern box") << false
+        << Names{"ab.jpg"};
 }
 
-void TestWiring::undo_goneAfterFolderOrPatternChange()
+// The undo renames back in the folder of its batch, whatever the window
+// shows by then, and says where when that is another folder; the lists stay
+// on the folder the user is in.
+void TestWiring::undo_keptAfterFolderOrPatternChange()
 {
-    QFETCH(bool, folderChange);
+    QFETCH(QString, change);
+    QFETCH(QString, how);
+    QFETCH(bool, undone);
+    QFETCH(Names, listedAfter);
     Window window({"a b.jpg"});
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    const std::string other = join(window.folder, "other");
+    std::filesystem::create_directory(NativePath(other));
+    writeFile(join(other, "o p.jpg"), "");
     QVERIFY(window.click());
 
-    if (folderChange)
-        window.Dir1->SetPath(window.folder);
+    if (change.startsWith(QLatin1String("pattern")))
+        QTest::keyClicks(window.txtPattern, QStringLiteral("*"));
     else
-        window.txtPattern->setText(QStringLiteral("*"));
-    QTest::keyClick(&window.form, Qt::Key_Z, Qt::ControlModifier);
+        window.Dir1->SetPath(other);
+    QVERIFY(window.read());
+    const std::string shown = window.File1->Path();
+    QCOMPARE(window.undoAction()->text(),
+             shown == window.folder
+                 ? u"&Undo renaming"_s
+                 : u"&Undo renaming in \"%1\""_s.arg(QString::fromStdString(window.folder)));
+    undo(window, how);
     QVERIFY(window.idle());
 
-    QCOMPARE(folderNames(window.folder), Names{"ab.jpg"});
-    QVERIFY(!window.undoAction()->isEnabled());
-    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(folderNames(window.folder), (Names{undone ? "a b.jpg" : "ab.jpg", "other"}));
+    QCOMPARE(listed(*window.List1), undone ? Names{} : Names{"ab.jpg"});
+    QVERIFY(window.read());
+    QCOMPARE(listed(*window.File1), listedAfter);
 }
 
 QTEST_MAIN(TestWiring)

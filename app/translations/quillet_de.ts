@@ -405,10 +405,6 @@ Das Rückgängigmachen in „%2“ hielt bei dieser Datei an. %3 %4</translation
         <translation>Stattdessen wird der Ordner „%1“ gezeigt.</translation>
     </message>
     <message>
-        <source>&amp;Undo renaming</source>
-        <translation>Umbenennen &amp;rückgängig machen</translation>
-    </message>
-    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
