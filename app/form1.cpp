@@ -13,7 +13,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QStyleHints>
 
 #include <algorithm>
 #include <utility>
@@ -238,6 +240,11 @@ void Form1::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+// A press queued behind another while a batch runs starts nothing, and
+// neither does one within the double-click interval after a batch ended: the
+// further presses of a double or triple click (or of an access key pressed
+// as fast) would rename a list that the batch has renamed already.
+//
 // The files are renamed in the folder the file list shows, which is where
 // its names come from, never in a folder that is only highlighted: the very
 // folder it read, which the job holds open for itself, and the window once
@@ -245,6 +252,9 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::OnRemoveSpacesClick()
 {
     if (!m_ui->Command1->isEnabled())
+        return;
+    if (m_batchEnded.isValid() &&
+        !m_batchEnded.hasExpired(QGuiApplication::styleHints()->mouseDoubleClickInterval()))
         return;
     HeldFolder folder = m_ui->File1->Folder().Duplicate();
     m_jobFolder = folder.Duplicate();
@@ -355,6 +365,8 @@ void Form1::finishJob()
     // Called from the job's own signal: it goes once that has returned.
     m_job.release()->deleteLater();
     setJobRunning(false);
+    if (m_jobKind == RenamingProgress::Kind::Batch)
+        m_batchEnded.start();
     runHandler([&] {
         if (m_jobKind == RenamingProgress::Kind::Batch)
             batchFinished(std::move(result), std::move(folder));

@@ -7,6 +7,7 @@
 #include "renamingjob.h"
 #include "services.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -87,6 +88,8 @@ private:
     /// becomes m_lastBatchFolder should it change a name, and the end of an
     /// undo compares its path with the folder shown.
     HeldFolder m_jobFolder;
+    /// Since the last batch ended.
+    QElapsedTimer m_batchEnded;
     /// The folder whose failure to be read the user has been told of since
     /// the folder list last opened a folder.
     std::optional<std::string> m_toldFailureOf;
