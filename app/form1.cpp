@@ -13,8 +13,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWindow>
+#include <QStyleHints>
 
 #include <algorithm>
 #include <utility>
@@ -67,6 +69,17 @@ Form1::Form1(Services services, QWidget *parent)
     // The window opens with the focus on the first control in tab order.
     m_ui->Command1->setFocus();
 
+    // Ctrl+Z anywhere in the window, and the result list's context menu; its
+    // caption follows the folder shown.
+    m_undo = new QAction(UndoActionText(), this);
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_undo->setEnabled(false);
+    addAction(m_undo);
+    m_ui->List1->addAction(m_undo);
+    m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_undo, &QAction::triggered, this, [this] { runHandler([this] { OnUndo(); }); });
+    m_ui->txtPattern->installEventFilter(this);
+
     // Both lists show one reading of the open folder, made in the
     // background; a failure is told once it is known.
     m_ui->Dir1->ShowFolders(*m_folders);
@@ -80,16 +93,6 @@ Form1::Form1(Services services, QWidget *parent)
     connectHandler(m_ui->Dir1, &DirListBox::Change, &Form1::OnFolderChange);
     connectHandler(m_ui->txtPattern, &TextBox::Change, &Form1::OnPatternChange);
     connectHandler(m_ui->Command1, &CommandButton::Click, &Form1::OnRemoveSpacesClick);
-
-    // Ctrl+Z anywhere in the window, and the result list's context menu.
-    m_undo = new QAction(tr("&Undo renaming"), this);
-    m_undo->setShortcut(QKeySequence::Undo);
-    m_undo->setEnabled(false);
-    addAction(m_undo);
-    m_ui->List1->addAction(m_undo);
-    m_ui->List1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(m_undo, &QAction::triggered, this, [this] { runHandler([this] { OnUndo(); }); });
-    m_ui->txtPattern->installEventFilter(this);
 
     // Escape stops a running batch or undo, wherever the focus is.
     m_stop = new QAction(this);
@@ -134,9 +137,10 @@ void Form1::showEvent(QShowEvent *event)
 // What waits for the window to be on the screen is reported once the window
 // has been drawn, under the box.
 //
-// The pattern box would take Ctrl+Z for its own text, and the changed pattern
-// would then drop the renaming it was meant to undo: while there is one to
-// undo, the key is the window's.
+// The pattern box takes Ctrl+Z for its own text even when it has nothing to
+// undo. What was typed there is undone first, as in any text box, so that
+// undoing a slip of typing never renames files back; after that, while there
+// is a renaming to undo, the key is the window's.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
@@ -149,7 +153,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             },
             Qt::QueuedConnection);
     if (watched == m_ui->txtPattern && event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && m_undo->isEnabled())
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && m_undo->isEnabled() &&
+        !m_ui->txtPattern->isUndoAvailable())
         return true;
     return QWidget::eventFilter(watched, event);
 }
@@ -173,6 +178,7 @@ void Form1::folderChanged()
     if (!m_folders->IsReading() && !m_folders->Failure())
         m_readingStart = false;
     enableRemoveSpaces();
+    showUndoFolder();
 }
 
 void Form1::folderReadFailed(const FolderError &failure)
@@ -206,11 +212,18 @@ void Form1::reportFolderFailure(const FolderError &failure)
     report(UserMessage(failure));
 }
 
-void Form1::forgetRenamed()
+std::string Form1::undoElsewhere() const
 {
-    m_renamedSinceRead = 0;
-    m_lastBatch = {};
-    m_undo->setEnabled(false);
+    if (m_lastBatch.empty() || m_lastBatchFolder.Path() == m_folders->Path())
+        return {};
+    return m_lastBatchFolder.Path();
+}
+
+// The undo works in the folder of its batch: once the window shows another,
+// the action says which.
+void Form1::showUndoFolder()
+{
+    m_undo->setText(UndoActionText(undoElsewhere()));
 }
 
 void Form1::OnDriveChange()
@@ -218,9 +231,10 @@ void Form1::OnDriveChange()
     m_ui->Dir1->SetPath(m_ui->Drive1->Drive());
 }
 
+// The undo outlives the folder: it renames back where its batch renamed.
 void Form1::OnFolderChange()
 {
-    forgetRenamed();
+    m_renamedSinceRead = 0;
     m_toldFailureOf.reset();
     m_readingStart = false;
     m_ui->File1->SetPath(m_ui->Dir1->List(m_ui->Dir1->ListIndex()));
@@ -228,7 +242,7 @@ void Form1::OnFolderChange()
 
 void Form1::OnPatternChange()
 {
-    forgetRenamed();
+    m_renamedSinceRead = 0;
     m_ui->File1->SetPattern(m_ui->txtPattern->Text());
 }
 
@@ -253,44 +267,65 @@ void Form1::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+// A press queued behind another while a batch runs starts nothing, and
+// neither does one within the double-click interval after a batch ended: the
+// further presses of a double or triple click (or of an access key pressed
+// as fast) would rename a list that the batch has renamed already.
+//
+// The files are renamed in the folder the file list shows, which is where
+// its names come from, never in a folder that is only highlighted: the very
+// folder it read, which the job holds open for itself, and the window once
+// more for the batch's undo.
 void Form1::OnRemoveSpacesClick()
 {
     if (!m_ui->Command1->isEnabled())
         return;
+    if (m_batchEnded.isValid() &&
+        !m_batchEnded.hasExpired(QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+        return;
+    HeldFolder folder = m_ui->File1->Folder().Duplicate();
+    m_jobFolder = folder.Duplicate();
     BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
     const int count = static_cast<int>(request.names.size());
     m_ui->List1->Clear();
     m_ui->List1->Reserve(count);
     m_folders->MarkStale();
-    startJob(RenamingProgress::Kind::Batch, count,
-             [request = std::move(request)](RenameService &renamer, std::stop_token stop,
-                                            RenamingObserver &observer) {
-                 return RunRemoveSpaces(request, renamer, std::move(stop), &observer);
-             });
+    startJob(
+        RenamingProgress::Kind::Batch, count,
+        [request = std::move(request)](RenameService &renamer, std::stop_token stop,
+                                       RenamingObserver &observer) {
+            return RunRemoveSpaces(request, renamer, std::move(stop), &observer);
+        },
+        std::move(folder));
 }
 
-// Renames the last batch's files back, once.
+// Renames the last batch's files back, once, in the folder that batch
+// renamed in. Whatever folder is shown, a reading of that one under way no
+// longer tells what it holds.
 void Form1::OnUndo()
 {
     if (m_job || m_lastBatch.empty())
         return;
+    HeldFolder folder = m_lastBatchFolder.Duplicate();
+    m_jobFolder = std::exchange(m_lastBatchFolder, {});
     RenamedFiles files = std::exchange(m_lastBatch, {});
     m_undo->setEnabled(false);
     const int count = static_cast<int>(files.size());
     m_folders->MarkStale();
-    startJob(RenamingProgress::Kind::Undo, count,
-             [files = std::move(files)](RenameService &renamer, std::stop_token stop,
-                                        RenamingObserver &observer) {
-                 return UndoRenames(files, renamer, std::move(stop), &observer);
-             });
+    startJob(
+        RenamingProgress::Kind::Undo, count,
+        [files = std::move(files)](RenameService &renamer, std::stop_token stop,
+                                   RenamingObserver &observer) {
+            return UndoRenames(files, renamer, std::move(stop), &observer);
+        },
+        std::move(folder));
 }
 
-// The files are renamed in the folder the file list shows, which is where
-// its names come from, never in a folder that is only highlighted: the very
-// folder it read, which the job holds open for itself.
-void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work)
+// The job renames in \a folder, which it holds open for itself.
+void Form1::startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work,
+                     HeldFolder folder)
 {
-    std::unique_ptr<RenameService> renamer = m_services.makeRenamer(m_ui->File1->Folder().Duplicate());
+    std::unique_ptr<RenameService> renamer = m_services.makeRenamer(std::move(folder));
     m_jobKind = kind;
     m_job = std::make_unique<RenamingJob>(this);
     // What the job sends goes with it: a job let go tells nothing more.
@@ -353,15 +388,18 @@ void Form1::listRenamed(const RenamingJob::Progress &progress)
 void Form1::finishJob()
 {
     RenamingResult result = m_job->TakeResult();
+    HeldFolder folder = std::exchange(m_jobFolder, {});
     m_progress.reset();
     // Called from the job's own signal: it goes once that has returned.
     m_job.release()->deleteLater();
     setJobRunning(false);
+    if (m_jobKind == RenamingProgress::Kind::Batch)
+        m_batchEnded.start();
     runHandler([&] {
         if (m_jobKind == RenamingProgress::Kind::Batch)
-            batchFinished(std::move(result));
+            batchFinished(std::move(result), std::move(folder));
         else
-            undoFinished(result);
+            undoFinished(result, folder.Path());
     });
     // The box that told what the job did may have started an undo: the
     // window then closes after that.
@@ -371,10 +409,10 @@ void Form1::finishJob()
     }
 }
 
-// The batch renamed the first files of the list. Its undo replaces the last
-// one's only when it changed a name. When it stopped, the box that says so
-// offers to undo what it renamed.
-void Form1::batchFinished(RenamingResult result)
+// The batch renamed the first files of the list, in \a folder. Its undo
+// replaces the last one's only when it changed a name. When it stopped, the
+// box that says so offers to undo what it renamed.
+void Form1::batchFinished(RenamingResult result, HeldFolder folder)
 {
     retellIfRenamedEarlier(result, m_renamedSinceRead);
     const QString message = BatchReport(result);
@@ -384,21 +422,28 @@ void Form1::batchFinished(RenamingResult result)
         // Kept where the batch made it: a million files are not moved again.
         result.renamed.eraseUnchanged();
         FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
+        m_lastBatchFolder = std::move(folder);
         m_undo->setEnabled(true);
+        showUndoFolder();
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};
     }
     if (!message.isEmpty())
         report(message, undoOffer);
 }
 
-// Whatever came of the undo, the result list is emptied and the file list
-// reads its folder again, so that both show the files as they now are.
-void Form1::undoFinished(const RenamingResult &result)
+// Whatever came of the undo, the result list is emptied. The lists stay on
+// the folder the user is in; when that is \a undoneIn, where the undo renamed,
+// the file list reads it again, so that both show the files as they now are.
+void Form1::undoFinished(const RenamingResult &result, const std::string &undoneIn)
 {
     m_ui->List1->Clear();
-    forgetRenamed();
-    m_ui->File1->SetPath(m_ui->File1->Path());
-    const QString message = UndoReport(result);
+    const bool shown = undoneIn == m_folders->Path();
+    showUndoFolder();
+    if (shown) {
+        m_renamedSinceRead = 0;
+        m_ui->File1->SetPath(m_ui->File1->Path());
+    }
+    const QString message = UndoReport(result, shown ? std::string() : undoneIn);
     if (!message.isEmpty())
         report(message);
 }

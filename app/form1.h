@@ -7,6 +7,7 @@
 #include "renamingjob.h"
 #include "services.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -58,26 +59,40 @@ private:
     void report(const QString &message, const std::optional<ErrorAction> &action = std::nullopt);
     /// Reports \a message once the window is on the screen.
     void reportOnceShown(const QString &message);
-    void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work);
+    void startJob(RenamingProgress::Kind kind, int count, RenamingJob::Work work,
+                  HeldFolder folder);
     void setJobRunning(bool running);
     void enableRemoveSpaces();
     void listRenamed(const RenamingJob::Progress &progress);
     void finishJob();
-    void batchFinished(RenamingResult result);
-    void undoFinished(const RenamingResult &result);
+    void batchFinished(RenamingResult result, HeldFolder folder);
+    void undoFinished(const RenamingResult &result, const std::string &undoneIn);
+    /// The folder the undo renames in when the window shows another; empty
+    /// when it shows that one, or when there is nothing to undo.
+    std::string undoElsewhere() const;
+    void showUndoFolder();
     void openStartFolder();
     void folderChanged();
     void folderReadFailed(const FolderError &failure);
     void showRootInstead(const FolderError &failure);
     void reportFolderFailure(const FolderError &failure);
-    void forgetRenamed();
 
     /// How many of the file list's first files the batches since it last
     /// read its folder have renamed: it still lists them by their old names.
     int m_renamedSinceRead = 0;
     /// The files the last batch that changed a name renamed to another name,
-    /// for as long as it can be undone.
+    /// for as long as it can be undone: until the next batch that changes a
+    /// name, or the undo.
     RenamedFiles m_lastBatch;
+    /// The folder that batch renamed in, held open: its undo renames there,
+    /// whatever folder the window shows by then.
+    HeldFolder m_lastBatchFolder;
+    /// Another hold on the folder the running job renames in: a batch's
+    /// becomes m_lastBatchFolder should it change a name, and the end of an
+    /// undo compares its path with the folder shown.
+    HeldFolder m_jobFolder;
+    /// Since the last batch ended.
+    QElapsedTimer m_batchEnded;
     /// The folder whose failure to be read the user has been told of since
     /// the folder list last opened a folder.
     std::optional<std::string> m_toldFailureOf;

@@ -21,7 +21,8 @@ public:
     static QString rename(const RenameError &error);
     static QString folder(const FolderError &error, bool seen);
     static QString batch(const RenamingResult &result);
-    static QString undo(const RenamingResult &result);
+    static QString undo(const RenamingResult &result, const std::string &folder);
+    static QString undoAction(const std::string &folder);
     static QString progress(const RenamingProgress &progress, const QString &shownName);
     static QString stop() { return tr("Stop"); }
     static QString reading() { return tr("Reading…"); }
@@ -275,16 +276,33 @@ QString Messages::keptPart(const RenamingResult &result)
               untouched - 1);
 }
 
-QString Messages::undo(const RenamingResult &result)
+// An undo in a folder the window no longer shows says which: the file
+// names alone would not tell the user where to look.
+QString Messages::undo(const RenamingResult &result, const std::string &folder)
 {
-    if (result.stopRequested)
+    if (result.stopRequested && folder.empty())
         return tr("Undoing the renaming was stopped.\n\n%1 %2")
             .arg(restoredPart(result), keptPart(result));
+    if (result.stopRequested)
+        return tr("Undoing the renaming in \"%1\" was stopped.\n\n%2 %3")
+            .arg(text(folder), restoredPart(result), keptPart(result));
     if (!result.failure)
         return {};
-    return tr("%1\n\nUndoing stopped at this file. %2 %3")
-        .arg(causeText(result), restoredPart(result), keptPart(result))
+    if (folder.empty())
+        return tr("%1\n\nUndoing stopped at this file. %2 %3")
+            .arg(causeText(result), restoredPart(result), keptPart(result))
+            .trimmed();
+    return tr("%1\n\nUndoing in \"%2\" stopped at this file. %3 %4")
+        .arg(causeText(result), text(folder), restoredPart(result), keptPart(result))
         .trimmed();
+}
+
+// A "&" of the folder's name is shown as itself, not taken as the access key.
+QString Messages::undoAction(const std::string &folder)
+{
+    if (folder.empty())
+        return tr("&Undo renaming");
+    return tr("&Undo renaming in \"%1\"").arg(text(folder).replace(u'&', QStringLiteral("&&")));
 }
 
 QString Messages::progress(const RenamingProgress &progress, const QString &shownName)
@@ -325,9 +343,14 @@ QString BatchReport(const RenamingResult &result)
     return Messages::batch(result);
 }
 
-QString UndoReport(const RenamingResult &result)
+QString UndoReport(const RenamingResult &result, const std::string &folder)
 {
-    return Messages::undo(result);
+    return Messages::undo(result, folder);
+}
+
+QString UndoActionText(const std::string &folder)
+{
+    return Messages::undoAction(folder);
 }
 
 QString ProgressText(const RenamingProgress &progress, const QString &shownName)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <exception>
+#include <string>
 
 namespace quillet {
 
@@ -27,8 +28,14 @@ QString UnexpectedErrorMessage();
 /// nothing when it renamed every file.
 QString BatchReport(const RenamingResult &result);
 
-/// What the user reads after an undo, as BatchReport after a batch.
-QString UndoReport(const RenamingResult &result);
+/// What the user reads after an undo, as BatchReport after a batch. The
+/// undo renames in the folder of the batch it undoes; when the window shows
+/// another, \a folder names that one and the report says where it worked.
+QString UndoReport(const RenamingResult &result, const std::string &folder = {});
+
+/// The caption of the action that undoes the last batch; it names \a folder,
+/// where the undo renames, when the window shows another.
+QString UndoActionText(const std::string &folder = {});
 
 /// What a running batch or undo is doing.
 struct RenamingProgress

@@ -432,40 +432,43 @@ void TestForm1::reports_tellWhatHappened_data()
     QTest::addColumn<bool>("undo");
     QTest::addColumn<RenamingResult>("done");
     QTest::addColumn<QString>("report");
+    // Where an undo worked, when the window shows another folder.
+    QTest::addColumn<QString>("folder");
     const QString taken = QStringLiteral(
         "Could not rename \"b c\" to \"bc\": a file named \"bc\" already exists.\n\n");
     QTest::newRow("en/batch/every file renamed")
-        << QStringLiteral("en_US") << false << result(2, {"a b>ab", "c>c"}, {}) << QString();
+        << QStringLiteral("en_US") << false << result(2, {"a b>ab", "c>c"}, {}) << QString()
+        << QString();
     QTest::newRow("en/batch/failed, names kept before it")
         << QStringLiteral("en_US") << false << result(4, {"aa>aa", "ab>ab"}, "b c>bc")
         << taken + QStringLiteral("Renaming stopped at this file. 2 files held no spaces and "
                                   "kept their names; they are listed. This file and the file "
-                                  "after it were left as they were.");
+                                  "after it were left as they were.") << QString();
     QTest::newRow("en/batch/failed at the first file")
         << QStringLiteral("en_US") << false << result(1, {}, "b c>bc")
         << taken + QStringLiteral("Renaming stopped at this file. No file was renamed. This "
-                                  "file was left as it was.");
+                                  "file was left as it was.") << QString();
     QTest::newRow("en/batch/stopped, one renamed and two kept")
         << QStringLiteral("en_US") << false << result(5, {"a>a", "b c>bc", "d>d"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 2 kept their names; "
-                          "all 3 are listed. 2 files were left as they were.");
+                          "all 3 are listed. 2 files were left as they were.") << QString();
     QTest::newRow("en/batch/stopped, one renamed and one kept")
         << QStringLiteral("en_US") << false << result(4, {"a b>ab", "c>c"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and 1 kept its name; "
-                          "both are listed. 2 files were left as they were.");
+                          "both are listed. 2 files were left as they were.") << QString();
     QTest::newRow("en/batch/stopped, one renamed")
         << QStringLiteral("en_US") << false << result(2, {"b c>bc"}, {})
         << QStringLiteral("Renaming was stopped.\n\n1 file was renamed and is listed. 1 file was "
-                          "left as it was.");
+                          "left as it was.") << QString();
     QTest::newRow("en/undo/stopped")
         << QStringLiteral("en_US") << true << result(3, {"bc>b c"}, {})
         << QStringLiteral("Undoing the renaming was stopped.\n\n1 file got its old name back. 2 "
-                          "files keep their new names.");
+                          "files keep their new names.") << QString();
     QTest::newRow("en/undo/failed")
         << QStringLiteral("en_US") << true << result(4, {"xy>x y", "de>d e"}, "b c>bc")
         << taken + QStringLiteral("Undoing stopped at this file. The 2 files renamed after it "
                                   "got their old names back. This file and the file renamed "
-                                  "before it keep their new names.");
+                                  "before it keep their new names.") << QString();
     const QString bothNames = QStringLiteral(
         "Could not rename \"b c\" to \"bc\": permission was denied. The file now has both "
         "names, \"b c\" and \"bc\"; deleting either name leaves it under the other.\n\n");
@@ -474,30 +477,30 @@ void TestForm1::reports_tellWhatHappened_data()
         << result(4, {"a>a"}, "b c>bc", RenameLeftover::BothNames)
         << bothNames + QStringLiteral("Renaming stopped at this file. 1 file held no space and "
                                       "kept its name; it is listed. The 2 files after it were "
-                                      "left as they were.");
+                                      "left as they were.") << QString();
     QTest::newRow("en/undo/failed at the last, both names kept")
         << QStringLiteral("en_US") << true
         << result(1, {}, "b c>bc", RenameLeftover::BothNames)
         << bothNames + QStringLiteral("Undoing stopped at this file. No file got its old name "
-                                      "back.");
+                                      "back.") << QString();
     QTest::newRow("de/batch/stopped, one renamed and one kept")
         << QStringLiteral("de_DE") << false << result(3, {"a>a", "b c>bc"}, {})
         << QStringLiteral("Das Umbenennen wurde angehalten.\n\n1 Datei wurde umbenannt und 1 "
                           "behielt ihren Namen; beide sind aufgeführt. 1 Datei blieb "
-                          "unverändert.");
+                          "unverändert.") << QString();
     QTest::newRow("de/batch/stopped, many renamed and kept")
         << QStringLiteral("de_DE") << false
         << result(7, {"a>a", "b c>bc", "d>d", "e f>ef"}, {})
         << QStringLiteral("Das Umbenennen wurde angehalten.\n\n2 Dateien wurden umbenannt und 2 "
                           "behielten ihre Namen; alle 4 sind aufgeführt. 3 Dateien blieben "
-                          "unverändert.");
+                          "unverändert.") << QString();
     QTest::newRow("de/undo/failed")
         << QStringLiteral("de_DE") << true << result(3, {"xy>x y"}, "b c>bc")
         << QStringLiteral("„b c“ konnte nicht in „bc“ umbenannt werden: eine Datei namens „bc“ "
                           "gibt es bereits.\n\nDas Rückgängigmachen hielt bei dieser Datei an. "
                           "Die danach umbenannte Datei hat ihren alten Namen zurückbekommen. "
                           "Diese Datei und die davor umbenannte Datei behalten ihre neuen "
-                          "Namen.");
+                          "Namen.") << QString();
     QTest::newRow("de/undo/failed, both names kept")
         << QStringLiteral("de_DE") << true
         << result(3, {"xy>x y"}, "b c>bc", RenameLeftover::BothNames)
@@ -506,7 +509,21 @@ void TestForm1::reports_tellWhatHappened_data()
                           "einer davon gelöscht, bleibt sie unter dem anderen.\n\nDas "
                           "Rückgängigmachen hielt bei dieser Datei an. Die danach umbenannte "
                           "Datei hat ihren alten Namen zurückbekommen. Die davor umbenannte "
-                          "Datei behält ihren neuen Namen.");
+                          "Datei behält ihren neuen Namen.") << QString();
+    const QString trip = QStringLiteral("/photos/trip");
+    QTest::newRow("en/undo/stopped in another folder")
+        << QStringLiteral("en_US") << true << result(3, {"bc>b c"}, {})
+        << QStringLiteral("Undoing the renaming in \"/photos/trip\" was stopped.\n\n1 file got "
+                          "its old name back. 2 files keep their new names.")
+        << trip;
+    QTest::newRow("de/undo/failed in another folder")
+        << QStringLiteral("de_DE") << true << result(3, {"xy>x y"}, "b c>bc")
+        << QStringLiteral("„b c“ konnte nicht in „bc“ umbenannt werden: eine Datei namens „bc“ "
+                          "gibt es bereits.\n\nDas Rückgängigmachen in „/photos/trip“ hielt bei "
+                          "dieser Datei an. Die danach umbenannte Datei hat ihren alten Namen "
+                          "zurückbekommen. Diese Datei und die davor umbenannte Datei behalten "
+                          "ihre neuen Namen.")
+        << trip;
 }
 
 // Files renamed onto themselves are told apart from those whose names
@@ -517,9 +534,10 @@ void TestForm1::reports_tellWhatHappened()
     QFETCH(bool, undo);
     QFETCH(RenamingResult, done);
     QFETCH(QString, report);
+    QFETCH(QString, folder);
     const Translation translation(locale);
 
-    QCOMPARE(undo ? UndoReport(done) : BatchReport(done), report);
+    QCOMPARE(undo ? UndoReport(done, folder.toStdString()) : BatchReport(done), report);
 }
 
 void TestForm1::captions_fitTheirBoxes_data()

@@ -381,16 +381,36 @@ Das Rückgängigmachen hielt bei dieser Datei an. %2 %3</translation>
         <source>%1 and %2; both are listed.</source>
         <translation>%1 und %2; beide sind aufgeführt.</translation>
     </message>
+    <message>
+        <source>Undoing the renaming in &quot;%1&quot; was stopped.
+
+%2 %3</source>
+        <translation>Das Rückgängigmachen des Umbenennens in „%1“ wurde angehalten.
+
+%2 %3</translation>
+    </message>
+    <message>
+        <source>%1
+
+Undoing in &quot;%2&quot; stopped at this file. %3 %4</source>
+        <translation>%1
+
+Das Rückgängigmachen in „%2“ hielt bei dieser Datei an. %3 %4</translation>
+    </message>
+    <message>
+        <source>&amp;Undo renaming</source>
+        <translation>Umbenennen &amp;rückgängig machen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo renaming in &quot;%1&quot;</source>
+        <translation>Umbenennen in „%1“ &amp;rückgängig machen</translation>
+    </message>
 </context>
 <context>
     <name>quillet::Form1</name>
     <message>
         <source>The folder &quot;%1&quot; is shown instead.</source>
         <translation>Stattdessen wird der Ordner „%1“ gezeigt.</translation>
-    </message>
-    <message>
-        <source>&amp;Undo renaming</source>
-        <translation>Umbenennen &amp;rückgängig machen</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
