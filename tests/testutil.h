@@ -206,13 +206,12 @@ inline std::vector<quillet::Volume> volumesAt(const std::vector<std::string> &ro
 }
 
 /// \a services with a drive list that offers the root of the current
-/// folder's drive and \a folders alone, as if they were every volume there
-/// is: a test lists and asks only what it set up, never the machine's own
-/// mounts, which other programs mount and unmount meanwhile.
+/// folder's drive and \a folders alone, never the machine's own mounts,
+/// which other programs mount and unmount meanwhile.
 inline quillet::Services ownVolumes(std::vector<std::string> folders,
                                     quillet::Services services = {})
 {
-    services.listVolumes = [folders = std::move(folders)] {
+    services.listVolumes = [folders] {
         std::vector<std::string> roots{quillet::FallbackFolder()};
         roots.insert(roots.end(), folders.begin(), folders.end());
         return volumesAt(roots);

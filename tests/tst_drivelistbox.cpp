@@ -17,16 +17,6 @@
 
 using quillet::DriveListBox;
 
-namespace {
-
-// Drives made up for the test: only the test's own doubles ask them anything.
-std::vector<quillet::Volume> twoDrives()
-{
-    return testutil::volumesAt({"/", "/media/usb"});
-}
-
-} // namespace
-
 class TestDriveListBox : public QObject
 {
     Q_OBJECT
@@ -83,7 +73,7 @@ private slots:
                 return answer;
         };
         const auto restore = qScopeGuard([&] { released.set_value(); });
-        DriveListBox drives(twoDrives());
+        DriveListBox drives(testutil::volumesAt({"/", "/media/usb"}));
         drives.AskVolumes(asker);
 
         const auto shown = [&drives] {
@@ -104,7 +94,7 @@ private slots:
     // and can drop that list down and close it again.
     void screenReader_namesBoxAndFindsDrives()
     {
-        DriveListBox drives(twoDrives());
+        DriveListBox drives(testutil::volumesAt({"/", "/media/usb"}));
         drives.setAccessibleName(QStringLiteral("Drive"));
         drives.show();
         QVERIFY(QTest::qWaitForWindowExposed(&drives));
@@ -127,10 +117,8 @@ private slots:
         QTRY_VERIFY(!drives.view()->isVisible());
     }
 
-    // The list picks the deepest drive that holds the start folder, and the
-    // folder list opens what it hands on. The drives are folders the test
-    // makes: the machine's own mounts come and go as other programs mount
-    // and unmount.
+    // The drives are folders the test makes, not the machine's own mounts,
+    // which other programs mount and unmount meanwhile.
     void eachDrive_pickedWhenCurrentAndOpensInFolderList()
     {
         const testutil::TempFolder dir;
@@ -155,7 +143,7 @@ private slots:
 
     void change_onlyWhenUserPicks()
     {
-        DriveListBox drives(twoDrives());
+        DriveListBox drives(testutil::volumesAt({"/", "/media/usb"}));
         drives.show();
         QVERIFY(QTest::qWaitForWindowExposed(&drives));
         QSignalSpy changes(&drives, &DriveListBox::Change);

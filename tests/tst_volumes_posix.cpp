@@ -33,7 +33,8 @@ private slots:
                       "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
             << QStringList{"/"};
         QTest::newRow("mounted over: listed once")
-            << root + stick + "/dev/sdc1 /media/usb exfat rw 0 0\n" << QStringList{"/", "/media/usb"};
+            << root + stick + "/dev/sdc1 /media/usb exfat rw 0 0\n"
+            << QStringList{"/", "/media/usb"};
         QTest::newRow("blanks in a mount point")
             << root + "/dev/sdb1 /media/my\\040stick\\011two vfat rw 0 0\n"
                       "me@host:/ /home/me/far\\134away fuse.sshfs rw 0 0\n"
