@@ -88,6 +88,7 @@ Form1::Form1(Services services, QWidget *parent)
     connect(m_folders, &FolderModel::ReadFailed, this, &Form1::folderReadFailed);
     openStartFolder();
 
+    m_ui->Drive1->ShowVolumes(m_services.listVolumes());
     m_ui->Drive1->AskVolumes(m_services.askVolume);
     connectHandler(m_ui->Drive1, &DriveListBox::Change, &Form1::OnDriveChange);
     connectHandler(m_ui->Dir1, &DirListBox::Change, &Form1::OnFolderChange);

@@ -81,13 +81,24 @@ bool holds(std::string_view root, std::string_view folder)
 
 } // namespace
 
-DriveListBox::DriveListBox(QWidget *parent) : DriveListBox(ListedVolumes(), parent) {}
-
-DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent)
-    : QComboBox(parent), m_volumes(volumes)
+DriveListBox::DriveListBox(QWidget *parent) : QComboBox(parent)
 {
     [[maybe_unused]] static const bool interfaceInstalled =
         (QAccessible::installFactory(driveListInterface), true);
+    connect(this, &QComboBox::activated, this, &DriveListBox::Change);
+}
+
+DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent)
+    : DriveListBox(parent)
+{
+    ShowVolumes(volumes);
+}
+
+DriveListBox::~DriveListBox() = default;
+
+void DriveListBox::ShowVolumes(const std::vector<Volume> &volumes)
+{
+    m_volumes = volumes;
     std::vector<std::string> roots;
     for (const Volume &volume : volumes) {
         addItem(entryText(volume), QByteArray::fromStdString(volume.root));
@@ -99,10 +110,7 @@ DriveListBox::DriveListBox(const std::vector<Volume> &volumes, QWidget *parent)
     if (holding >= 0) {
         setCurrentIndex(holding);
     }
-    connect(this, &QComboBox::activated, this, &DriveListBox::Change);
 }
-
-DriveListBox::~DriveListBox() = default;
 
 void DriveListBox::AskVolumes(const VolumeAsker &asker)
 {

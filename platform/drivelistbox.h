@@ -27,13 +27,16 @@ class DriveListBox final : public QComboBox
     Q_DISABLE_COPY_MOVE(DriveListBox)
 
 public:
-    /// Lists the volumes, by their roots alone, and picks the one holding
-    /// the start folder (see StartFolder; the first if that cannot be told),
-    /// without raising Change.
+    /// An empty list, until ShowVolumes fills it.
     explicit DriveListBox(QWidget *parent = nullptr);
-    /// Lists \a volumes instead of the system's own.
+    /// Lists \a volumes at once, as ShowVolumes does.
     explicit DriveListBox(const std::vector<Volume> &volumes, QWidget *parent = nullptr);
     ~DriveListBox() override;
+
+    /// Lists \a volumes, by their roots alone, and picks the one holding the
+    /// start folder (see StartFolder; the first if that cannot be told),
+    /// without raising Change. Called once, before AskVolumes.
+    void ShowVolumes(const std::vector<Volume> &volumes);
 
     /// Asks each volume listed through \a asker, in the background, on a
     /// worker thread of its own so that one that hangs holds up no other:

@@ -1,5 +1,6 @@
 #include "volumes_posix.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include <mntent.h>
 #include <set>
+#include <string>
 
 namespace quillet {
 
@@ -26,13 +28,23 @@ bool isPseudo(const QByteArray &type)
     return pseudo.contains(type);
 }
 
-// The kernel's mount table, read as text: reading it asks none of the mounted
-// file systems anything, unlike QStorageInfo::mountedVolumes(), which asks
-// each for its size.
-std::vector<MountedFileSystem> mountTable()
+/// A mounted file system, as a mount table names it.
+struct MountedFileSystem
+{
+    /// Its mount point, as bytes.
+    QByteArray root;
+    /// Its type, as the kernel names it ("ext4", "vfat", "tmpfs").
+    QByteArray type;
+};
+
+// The mount table read as text, with the escapes it writes for spaces and
+// other blanks in a mount point decoded. Reading the kernel's asks none of
+// the mounted file systems anything, unlike QStorageInfo::mountedVolumes(),
+// which asks each for its size.
+std::vector<MountedFileSystem> mountTable(const std::string &path)
 {
     std::vector<MountedFileSystem> mounts;
-    FILE *table = ::setmntent("/proc/self/mounts", "r");
+    FILE *table = ::setmntent(path.c_str(), "r");
     if (table == nullptr)
         return mounts;
     while (const mntent *mount = ::getmntent(table))
@@ -43,12 +55,12 @@ std::vector<MountedFileSystem> mountTable()
 
 } // namespace
 
-std::vector<Volume> VolumesAmong(const std::vector<MountedFileSystem> &mounts)
+std::vector<Volume> VolumesInMountTable(const std::string &path)
 {
     // Sorted, one entry per mount point. The root is there even where the
     // system does not report it as mounted (a chroot).
     std::set<QByteArray> roots = {QFile::encodeName(QDir::rootPath())};
-    for (const MountedFileSystem &mount : mounts) {
+    for (const MountedFileSystem &mount : mountTable(path)) {
         if (!isPseudo(mount.type))
             roots.insert(mount.root);
     }
@@ -60,7 +72,7 @@ std::vector<Volume> VolumesAmong(const std::vector<MountedFileSystem> &mounts)
 
 std::vector<Volume> ListedVolumes()
 {
-    return VolumesAmong(mountTable());
+    return VolumesInMountTable("/proc/self/mounts");
 }
 
 std::optional<QString> AskVolume(const std::string &root)

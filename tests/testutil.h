@@ -196,6 +196,29 @@ private:
     std::shared_ptr<State> m_state = std::make_shared<State>();
 };
 
+/// Volumes whose roots are \a roots, each named by its root, with no label.
+inline std::vector<quillet::Volume> volumesAt(const std::vector<std::string> &roots)
+{
+    std::vector<quillet::Volume> volumes;
+    for (const std::string &root : roots)
+        volumes.push_back({root, QFile::decodeName(QByteArray::fromStdString(root)), QString()});
+    return volumes;
+}
+
+/// \a services with a drive list that offers the root of the current
+/// folder's drive and \a folders alone, never the machine's own mounts,
+/// which other programs mount and unmount meanwhile.
+inline quillet::Services ownVolumes(std::vector<std::string> folders,
+                                    quillet::Services services = {})
+{
+    services.listVolumes = [folders] {
+        std::vector<std::string> roots{quillet::FallbackFolder()};
+        roots.insert(roots.end(), folders.begin(), folders.end());
+        return volumesAt(roots);
+    };
+    return services;
+}
+
 /// Every line a list control holds, in order.
 template <typename ListControl> std::vector<std::string> listed(const ListControl &list)
 {

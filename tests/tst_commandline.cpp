@@ -115,10 +115,11 @@ private:
     std::optional<testutil::TempFolder> m_root;
     std::filesystem::path m_previousFolder;
     QStringList m_errors;
-    /// The real services, but errors are recorded in m_errors.
+    /// The real services, but errors are recorded in m_errors, and the
+    /// drive list offers the root and the test's folder alone.
     Services recording()
     {
-        Services services;
+        Services services = testutil::ownVolumes({m_root->path()});
         services.reportError = [this](QWidget *, const QString &message,
                                       const std::optional<ErrorAction> &) { m_errors << message; };
         return services;

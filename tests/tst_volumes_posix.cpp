@@ -1,49 +1,60 @@
 #include "volumes_posix.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
-using quillet::MountedFileSystem;
-using Mounts = std::vector<MountedFileSystem>;
-
-Q_DECLARE_METATYPE(Mounts)
-
-// Which of the system's mounts the drive list offers, whatever this
-// machine's own mounts are.
+// Which mounts of a mount table the drive list offers. Each row writes a
+// table of its own: the machine's own mounts are not the test's, and come
+// and go as other programs mount and unmount.
 class TestVolumesPosix : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void volumesAmong_data()
+    void volumesInMountTable_data()
     {
-        QTest::addColumn<Mounts>("mounts");
+        QTest::addColumn<QByteArray>("table"); // null: there is no table
         QTest::addColumn<QStringList>("offered");
 
-        const MountedFileSystem root{"/", "ext4"};
-        const MountedFileSystem stick{"/media/usb", "vfat"};
-        QTest::newRow("root and a stick") << Mounts{stick, root} << QStringList{"/", "/media/usb"};
-        QTest::newRow("root not reported") << Mounts{stick} << QStringList{"/", "/media/usb"};
-        QTest::newRow("root as overlay") << Mounts{{"/", "overlay"}} << QStringList{"/"};
+        const QByteArray root = "/dev/sda1 / ext4 rw,relatime 0 0\n";
+        const QByteArray stick = "/dev/sdb1 /media/usb vfat rw,nosuid,nodev 0 0\n";
+        QTest::newRow("root and a stick") << stick + root << QStringList{"/", "/media/usb"};
+        QTest::newRow("root not reported") << stick << QStringList{"/", "/media/usb"};
+        QTest::newRow("root as overlay")
+            << QByteArray("overlay / overlay rw,lowerdir=/l,upperdir=/u,workdir=/w 0 0\n")
+            << QStringList{"/"};
         QTest::newRow("made up by the kernel")
-            << Mounts{root,
-                      {"/proc", "proc"},
-                      {"/sys", "sysfs"},
-                      {"/dev/pts", "devpts"},
-                      {"/sys/fs/cgroup", "cgroup2"}}
+            << root + "proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n"
+                      "devpts /dev/pts devpts rw 0 0\ncgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
             << QStringList{"/"};
         QTest::newRow("in memory or in an image")
-            << Mounts{root, {"/run", "tmpfs"}, {"/run/user/1000", "tmpfs"}, {"/snap/core/1", "squashfs"}}
+            << root + "tmpfs /run tmpfs rw 0 0\ntmpfs /run/user/1000 tmpfs rw 0 0\n"
+                      "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
             << QStringList{"/"};
         QTest::newRow("mounted over: listed once")
-            << Mounts{root, stick, {"/media/usb", "exfat"}} << QStringList{"/", "/media/usb"};
+            << root + stick + "/dev/sdc1 /media/usb exfat rw 0 0\n"
+            << QStringList{"/", "/media/usb"};
+        QTest::newRow("blanks in a mount point")
+            << root + "/dev/sdb1 /media/my\\040stick\\011two vfat rw 0 0\n"
+                      "me@host:/ /home/me/far\\134away fuse.sshfs rw 0 0\n"
+            << QStringList{"/", "/home/me/far\\away", "/media/my stick\ttwo"};
+        QTest::newRow("no table") << QByteArray() << QStringList{"/"};
     }
-    void volumesAmong()
+    void volumesInMountTable()
     {
-        QFETCH(Mounts, mounts);
+        QFETCH(QByteArray, table);
         QFETCH(QStringList, offered);
+        const QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("mounts")));
+        if (!table.isNull())
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+        file.close();
 
         QStringList volumes;
-        for (const quillet::Volume &volume : quillet::VolumesAmong(mounts)) {
+        for (const quillet::Volume &volume :
+             quillet::VolumesInMountTable(QFile::encodeName(file.fileName()).toStdString())) {
             QCOMPARE(QString::fromStdString(volume.root), volume.name);
             volumes << volume.name;
         }

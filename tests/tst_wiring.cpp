@@ -160,10 +160,11 @@ struct Window
         gate->release();
     }
 
-    /// Renames through the gate, reads through the hang, and records errors.
+    /// Renames through the gate, reads through the hang, records errors, and
+    /// offers the root and the window's folder as the only drives.
     Services services()
     {
-        Services services = hang.services();
+        Services services = testutil::ownVolumes({folder}, hang.services());
         services.makeRenamer = [gate = gate](HeldFolder held) {
             return std::make_unique<GatedRenamer>(std::move(held), gate);
         };
