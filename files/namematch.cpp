@@ -53,6 +53,18 @@ bool matchesAt(char token, std::string_view name, std::size_t &n)
 bool matchesWildcard(std::string_view pattern, std::string_view name)
 {
     constexpr std::size_t noStar = std::string_view::npos;
+    // What follows the last '*', when it holds no '?', must end the name:
+    // checked first, it settles most names ("*.JPG") without the search.
+    const std::size_t lastStar = pattern.rfind('*');
+    if (lastStar != noStar && pattern.find('?', lastStar) == noStar) {
+        const std::string_view tail = pattern.substr(lastStar + 1);
+        if (name.size() < tail.size() ||
+            !std::ranges::equal(tail, name.substr(name.size() - tail.size()), {}, {},
+                                [](char c) { return static_cast<char>(foldCase(c)); }))
+            return false;
+        if (pattern.find_first_not_of('*') > lastStar)
+            return true;
+    }
     std::size_t p = 0;
     std::size_t n = 0;
     std::size_t afterStar = noStar;

@@ -36,6 +36,15 @@ void FileListBox::SetPattern(const std::string &pattern)
     showMatches();
 }
 
+std::vector<std::string> FileListBox::Names() const
+{
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(m_model->count()));
+    for (int row = 0; row < m_model->count(); ++row)
+        names.emplace_back(m_model->line(row));
+    return names;
+}
+
 int FileListBox::ListCount() const
 {
     return m_model->count();
@@ -43,7 +52,7 @@ int FileListBox::ListCount() const
 
 std::string FileListBox::List(int index) const
 {
-    return m_model->line(index);
+    return std::string(m_model->line(index));
 }
 
 QString FileListBox::patternText() const
@@ -71,10 +80,10 @@ void FileListBox::paintEvent(QPaintEvent *event)
 void FileListBox::showMatches()
 {
     const NamePattern pattern(m_pattern);
-    std::vector<std::string> matches;
+    LineBlock matches;
     for (const std::string &name : m_files->Files())
         if (pattern.matches(name))
-            matches.push_back(name);
+            matches.append(name);
     FreeInBackground(m_model->setLines(std::move(matches)));
     viewport()->update();
 }

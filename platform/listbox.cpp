@@ -34,7 +34,7 @@ Advance inUnits(qreal pixels)
 // nearly every file name is, is summed from \a ascii, the advance of each
 // character, many times faster than laying out the text (only kerning, which
 // mostly narrows, is left out); other text is laid out.
-Advance advanceOf(const std::string &line, const QFontMetricsF &metrics, const AsciiAdvances &ascii)
+Advance advanceOf(std::string_view line, const QFontMetricsF &metrics, const AsciiAdvances &ascii)
 {
     Advance sum = 0;
     for (const char byte : line) {
@@ -146,16 +146,16 @@ QVariant TextListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const std::string &text = line(index.row());
+    const std::string_view text = line(index.row());
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const std::string &TextListModel::line(int row) const
+std::string_view TextListModel::line(int row) const
 {
     return m_lines.at(static_cast<std::size_t>(row));
 }
 
-std::vector<std::string> TextListModel::setLines(std::vector<std::string> lines)
+LineBlock TextListModel::setLines(LineBlock lines)
 {
     beginResetModel();
     std::swap(m_lines, lines);
@@ -164,11 +164,11 @@ std::vector<std::string> TextListModel::setLines(std::vector<std::string> lines)
     return lines;
 }
 
-void TextListModel::append(std::string line)
+void TextListModel::append(std::string_view line)
 {
     if (count() == m_shownCount)
         QMetaObject::invokeMethod(this, &TextListModel::showAppended, Qt::QueuedConnection);
-    m_lines.push_back(std::move(line));
+    m_lines.append(line);
 }
 
 void TextListModel::showAppended()
@@ -261,7 +261,7 @@ int ListBox::ListCount() const
 
 std::string ListBox::List(int index) const
 {
-    return m_model->line(index);
+    return std::string(m_model->line(index));
 }
 
 void ListBox::paintEvent(QPaintEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lineblock.h"
+
 #include <QAbstractListModel>
 #include <QListView>
 #include <QTableView>
@@ -26,21 +28,20 @@ public:
 
     int count() const { return static_cast<int>(m_lines.size()); }
     /// Line \a row, 0 <= row < count(); throws std::out_of_range otherwise.
-    const std::string &line(int row) const;
-    const std::vector<std::string> &lines() const { return m_lines; }
+    std::string_view line(int row) const;
     /// Replaces every line at once, with a single reset of the views, and
     /// returns the lines replaced.
-    std::vector<std::string> setLines(std::vector<std::string> lines);
+    LineBlock setLines(LineBlock lines);
     /// Adds \a line at the end. The views hear of the lines added in one go
     /// once, when the event loop next runs, rather than once per line: a batch
     /// of many thousand lines does not let them repaint in between anyway.
-    void append(std::string line);
+    void append(std::string_view line);
     void reserve(int count) { m_lines.reserve(static_cast<std::size_t>(count)); }
 
 private:
     void showAppended();
 
-    std::vector<std::string> m_lines;
+    LineBlock m_lines;
     int m_shownCount = 0; // the rows the views have been told of
 };
 

@@ -165,8 +165,14 @@ void TestListBox::longLines_scrollSidewaysUncut()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
-    model.setLines({longLine});
-    model.setLines(set);
+    const auto blockOf = [](const Lines &lines) {
+        LineBlock block;
+        for (const std::string &line : lines)
+            block.append(line);
+        return block;
+    };
+    model.setLines(blockOf({longLine}));
+    model.setLines(blockOf(set));
     for (const std::string &line : appended)
         model.append(line);
     QTRY_COMPARE(view.model()->rowCount(), model.count());
