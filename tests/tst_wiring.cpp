@@ -17,11 +17,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
+#include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -125,6 +128,13 @@ struct Window
     std::string folder = dir.path();
     QStringList errors;
     std::optional<ErrorAction> offered;
+    /// How long each report stays open, running the window's events as a
+    /// message box does, and whether its offer is taken as it closes.
+    std::chrono::milliseconds reportOpenFor{0};
+    bool offerTaken = false;
+    /// Progress told, while a report was open, by the jobs there were when it
+    /// opened.
+    int progressWhileReported = 0;
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
     testutil::Hang hang;
     Form1 form{services()};
@@ -170,6 +180,16 @@ struct Window
                                       const std::optional<ErrorAction> &action) {
             errors << message;
             offered = action;
+            if (reportOpenFor.count() > 0) {
+                QEventLoop box;
+                for (const RenamingJob *job : form.findChildren<RenamingJob *>())
+                    QObject::connect(job, &RenamingJob::progressed, &box,
+                                     [this] { ++progressWhileReported; });
+                QTimer::singleShot(reportOpenFor, &box, &QEventLoop::quit);
+                box.exec();
+            }
+            if (offerTaken && action)
+                action->run();
         };
         return services;
     }
@@ -776,6 +796,8 @@ void TestWiring::undo_restoresExactNames_data()
         << withRaw << false << QStringLiteral("ctrl+z in the pattern box");
     QTest::newRow("collision/ctrl+z") << collision << false << QStringLiteral("ctrl+z");
     QTest::newRow("collision/undo button") << collision << false << QStringLiteral("undo button");
+    QTest::newRow("collision/undo button as the box closes")
+        << collision << false << QStringLiteral("undo button as the box closes");
     QTest::newRow("stopped/undo button") << spacedNames(5) << true << QStringLiteral("undo button");
 }
 
@@ -788,7 +810,16 @@ void TestWiring::undo_restoresExactNames()
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     const QByteArray before = testutil::snapshot(window.folder);
-    if (stopped) {
+    const bool fromBox = how == QLatin1String("undo button as the box closes");
+    if (fromBox) {
+        // The undo starts as the box closes, within the batch's end; its
+        // first rename is held.
+        window.reportOpenFor = std::chrono::milliseconds(300);
+        window.offerTaken = true;
+        window.gate->holdAt(2);
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        QTRY_COMPARE(window.gate->entered(), 3);
+    } else if (stopped) {
         window.gate->holdAt(2);
         QTest::mouseClick(window.Command1, Qt::LeftButton);
         QTRY_COMPARE(window.gate->entered(), 3);
@@ -801,7 +832,15 @@ void TestWiring::undo_restoresExactNames()
     QVERIFY(testutil::snapshot(window.folder) != before);
     const qsizetype reported = window.errors.size();
 
-    undo(window, how);
+    if (fromBox) {
+        // The ended batch sent nothing more while the box was open, and the
+        // undo runs as any: the controls take no input until it ends.
+        QCOMPARE(window.progressWhileReported, 0);
+        QVERIFY(!window.txtPattern->isEnabled());
+        window.gate->release();
+    } else {
+        undo(window, how);
+    }
     QVERIFY(window.idle());
 
     QCOMPARE(window.errors.size(), reported);
