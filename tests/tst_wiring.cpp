@@ -642,8 +642,8 @@ void TestWiring::heldRename_windowAnswersButNothingChanges_data()
 {
     QTest::addColumn<QString>("input");
     for (const char *input :
-         {"click button", "double click button", "alt+r", "alt+r twice", "alt+u",
-          "click check box", "type pattern", "open parent folder"})
+         {"click button", "double click button", "alt+r", "alt+r twice", "alt+u", "click check box",
+          "type pattern", "open parent folder", "click behind alt+r"})
         QTest::newRow(input) << QString::fromLatin1(input);
 }
 
@@ -657,6 +657,10 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     window.gate->holdAt(1);
+    // Alt+R clicks the button a moment later, on the batch that the click
+    // queued behind it started.
+    if (input == QLatin1String("click behind alt+r"))
+        QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QTRY_COMPARE(window.gate->entered(), 2);
     QTRY_COMPARE(listed(*window.List1), Names{"ab.jpg"});
@@ -675,7 +679,7 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
         QTest::mouseClick(window.Check1, Qt::LeftButton);
     else if (input == QLatin1String("type pattern"))
         QTest::keyClicks(window.txtPattern, QStringLiteral("x"));
-    else {
+    else if (input == QLatin1String("open parent folder")) {
         QTest::keyClick(window.Dir1, Qt::Key_Up);
         QTest::keyClick(window.Dir1, Qt::Key_Return);
     }
