@@ -894,6 +894,7 @@ void TestWiring::undo_refusesFilesChangedSince()
     QCOMPARE(window.errors, QStringList(report));
     QCOMPARE(testutil::snapshot(window.folder), after);
     QCOMPARE(listed(*window.List1), Names{});
+    QCOMPARE(sorted(listed(*window.File1)), folderNames(window.folder));
 }
 
 // A second click renames only the files before the first renamed one onto
@@ -913,6 +914,8 @@ void TestWiring::undo_keptByBatchThatChangedNoName()
 
     QCOMPARE(folderNames(window.folder), (Names{"a.jpg", "b c.jpg"}));
     QCOMPARE(window.errors.size(), 1);
+    // Two batches of two renames each, then the undo of "bc.jpg" alone.
+    QCOMPARE(window.gate->entered(), 5);
 }
 
 void TestWiring::undo_goneAfterFolderOrPatternChange_data()
