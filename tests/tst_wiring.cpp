@@ -691,6 +691,7 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
     QCOMPARE(window.gate->entered(), 3);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(listed(*window.List1), (Names{"ab.jpg", "cd.jpg", "ef.jpg"}));
+    QTRY_COMPARE(window.List1->model()->rowCount(), 3); // shown, not only held
     QCOMPARE(window.Check1->Value(), 0);
     QCOMPARE(window.txtPattern->Text(), std::string("*.jpg"));
     QCOMPARE(window.Dir1->Path(), window.folder);
