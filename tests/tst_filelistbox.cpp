@@ -176,6 +176,7 @@ void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing()
             [&told](const FolderError &failure) { told << UserMessage(failure); });
 
     box.SetPath(bad);
+    QCOMPARE(listed(box), Names{}); // at once, while it reads
     QVERIFY(testutil::readDone(box));
 
     QCOMPARE(told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
