@@ -299,6 +299,8 @@ private slots:
     void heldRename_stop_endsRightAfterIt_data();
     void heldRename_stop_endsRightAfterIt();
     void heldRename_closedTwice_closesAtOnce();
+    void progress_toldWaitingOnceSlow_data();
+    void progress_toldWaitingOnceSlow();
     void undo_restoresExactNames_data();
     void undo_restoresExactNames();
     void undo_refusesFilesChangedSince_data();
@@ -740,11 +742,14 @@ void TestWiring::heldRename_stop_endsRightAfterIt()
     auto *label = window.progress()->findChild<QLabel *>();
     QTRY_VERIFY2(label->text().contains(QStringLiteral("slow to answer")),
                  qPrintable(label->text()));
-    QVERIFY(label->text().contains(QStringLiteral("f 03.jpg")));
+    QVERIFY2(label->text().startsWith(QStringLiteral("Renaming 3 of 5:\nf 03.jpg\n")),
+             qPrintable(label->text()));
     if (outcome == QLatin1String("taken"))
         writeFile(join(window.folder, "f03.jpg"), "theirs");
 
     stop(window, how);
+    QTRY_VERIFY2(label->text().contains(QStringLiteral("Stopping once this file is done.")),
+                 qPrintable(label->text()));
     QTest::qWait(50);
     QCOMPARE(window.gate->left(), 2);
     QVERIFY(window.form.isVisible());
@@ -785,6 +790,33 @@ void TestWiring::heldRename_closedTwice_closesAtOnce()
     QCOMPARE(window.gate->entered(), 2);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(folderNames(window.folder), sorted({"f01.jpg", "f02.jpg", "f 03.jpg", "f 04.jpg"}));
+}
+
+void TestWiring::progress_toldWaitingOnceSlow_data()
+{
+    QTest::addColumn<int>("waited"); // ms, for the file named
+    QTest::addColumn<bool>("slow");
+    QTest::newRow("half a second") << 500 << false;
+    QTest::newRow("two seconds") << 2000 << true;
+}
+
+// A rename is told as waiting for the file system only once it has taken a
+// second.
+void TestWiring::progress_toldWaitingOnceSlow()
+{
+    QFETCH(int, waited);
+    QFETCH(bool, slow);
+    RenamingJob job;
+    const ProgressWindow window(nullptr, job, RenamingProgress::Kind::Batch, 5);
+    RenamingJob::Progress progress;
+    progress.name = "a b.jpg";
+    progress.since = RenamingJob::Clock::now() - std::chrono::milliseconds(waited);
+
+    emit job.progressed(progress);
+
+    const QString text = window.findChild<QLabel *>()->text();
+    QVERIFY2(text.startsWith(QStringLiteral("Renaming 1 of 5:\na b.jpg")), qPrintable(text));
+    QCOMPARE(text.contains(QStringLiteral("slow to answer")), slow);
 }
 
 void TestWiring::undo_restoresExactNames_data()
