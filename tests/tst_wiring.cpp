@@ -340,6 +340,7 @@ void TestWiring::click_renamesListedFiles()
         QTest::keyClick(&window.form, Qt::Key_U, Qt::AltModifier);
         QTRY_COMPARE(window.Check1->Value(), 1);
     }
+    const QWidget *focused = QApplication::focusWidget();
     if (byKeyboard)
         QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
     else
@@ -348,6 +349,9 @@ void TestWiring::click_renamesListedFiles()
     QTRY_COMPARE(listed(*window.List1), expected);
     QVERIFY(window.idle());
     QCOMPARE(window.errors, QStringList());
+    // The focus is back where it was, even on the check box that the batch
+    // disabled.
+    QCOMPARE(QApplication::focusWidget(), focused);
     QCOMPARE(window.content(expected[0]), std::string("a b.jpg"));
     QCOMPARE(window.content("d e.png"), std::string("d e.png"));
     // The file list keeps the names it read until it is told to read again.
