@@ -312,7 +312,9 @@ private slots:
         } else {
             list.SetPath(below(name).toStdString());
         }
+        const QImage reading = list.grab().toImage(); // with its note
         QVERIFY(testutil::readDone(list));
+        QVERIFY(list.grab().toImage() != reading);
 
         QCOMPARE(told.size(), 1);
         QVERIFY2(told.front().contains(QString::fromUtf8(below(name))), qPrintable(told[0]));

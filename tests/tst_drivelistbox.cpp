@@ -50,17 +50,22 @@ private slots:
     {
         QTest::addColumn<QString>("answer"); // "hang", "none", or the label
         QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<bool>("picked"); // the volume asked about, before it answers
         const QString usb = QStringLiteral("/media/usb");
         QTest::newRow("labelled") << QStringLiteral("USB STICK")
-                                  << QStringList{QStringLiteral("/"), usb + "  [USB STICK]"};
-        QTest::newRow("unlabelled") << QString() << QStringList{QStringLiteral("/"), usb};
-        QTest::newRow("not worth offering") << QStringLiteral("none") << QStringList{"/"};
-        QTest::newRow("never answers") << QStringLiteral("hang") << QStringList{"/", usb};
+                                  << QStringList{QStringLiteral("/"), usb + "  [USB STICK]"}
+                                  << false;
+        QTest::newRow("unlabelled") << QString() << QStringList{QStringLiteral("/"), usb} << false;
+        QTest::newRow("not worth offering") << QStringLiteral("none") << QStringList{"/"} << false;
+        QTest::newRow("not worth offering, but picked")
+            << QStringLiteral("none") << QStringList{"/", usb} << true;
+        QTest::newRow("never answers") << QStringLiteral("hang") << QStringList{"/", usb} << false;
     }
     void entry_showsNameAndLabelOnceAnswered()
     {
         QFETCH(QString, answer);
         QFETCH(QStringList, entries);
+        QFETCH(bool, picked);
         std::promise<void> released;
         const auto asker = [answer, wait = released.get_future().share()](
                                const std::string &root) -> std::optional<QString> {
@@ -74,6 +79,8 @@ private slots:
         };
         const auto restore = qScopeGuard([&] { released.set_value(); });
         DriveListBox drives(testutil::volumesAt({"/", "/media/usb"}));
+        if (picked)
+            drives.setCurrentIndex(1);
         drives.AskVolumes(asker);
 
         const auto shown = [&drives] {

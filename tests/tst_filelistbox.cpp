@@ -176,7 +176,11 @@ void TestFileListBox::setPath_unreadableFolder_toldAndListsNothing()
             [&told](const FolderError &failure) { told << UserMessage(failure); });
 
     box.SetPath(bad);
+    // At once, while it reads: nothing is listed, and a note says so.
+    QCOMPARE(listed(box), Names{});
+    const QImage reading = box.grab().toImage();
     QVERIFY(testutil::readDone(box));
+    QVERIFY(box.grab().toImage() != reading);
 
     QCOMPARE(told, QStringList(QString::fromStdString("Could not read the folder \"" + bad +
                                                             "\": " + reason + ".")));

@@ -29,6 +29,8 @@
 #include <QTextEdit>
 #include <QTranslator>
 
+#include <chrono>
+#include <future>
 #include <map>
 #include <optional>
 
@@ -317,9 +319,20 @@ void TestForm1::start_hungFileSystem_windowAnswers()
         hang.holdFolder(folder);
     else
         hang.holdVolumes();
-    if (named)
-        SetStartFolder(folder, hang.services().findFolder);
     const auto startAsBefore = qScopeGuard([] { SetStartFolder({}, {}); });
+    if (named) {
+        // Its file system tells whether it names a file only once the call
+        // has returned (or, after 10 s, names the root): the call waits a
+        // moment at most.
+        std::promise<void> returned;
+        SetStartFolder(folder, [told = returned.get_future().share(), folder](const std::string &) {
+            return told.wait_for(std::chrono::seconds(10)) == std::future_status::ready
+                       ? folder
+                       : FallbackFolder();
+        });
+        returned.set_value();
+        QCOMPARE(StartFolder(), folder);
+    }
 
     Form1 form(hang.services(recording()));
     form.show();

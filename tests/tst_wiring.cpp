@@ -17,12 +17,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 
+#include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -126,6 +129,13 @@ struct Window
     std::string folder = dir.path();
     QStringList errors;
     std::optional<ErrorAction> offered;
+    /// How long each report stays open, running the window's events as a
+    /// message box does, and whether its offer is taken as it closes.
+    std::chrono::milliseconds reportOpenFor{0};
+    bool offerTaken = false;
+    /// Progress told, while a report was open, by the jobs there were when it
+    /// opened.
+    int progressWhileReported = 0;
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
     testutil::Hang hang;
     Form1 form{services()};
@@ -172,6 +182,16 @@ struct Window
                                       const std::optional<ErrorAction> &action) {
             errors << message;
             offered = action;
+            if (reportOpenFor.count() > 0) {
+                QEventLoop box;
+                for (const RenamingJob *job : form.findChildren<RenamingJob *>())
+                    QObject::connect(job, &RenamingJob::progressed, &box,
+                                     [this] { ++progressWhileReported; });
+                QTimer::singleShot(reportOpenFor, &box, &QEventLoop::quit);
+                box.exec();
+            }
+            if (offerTaken && action)
+                action->run();
         };
         return services;
     }
@@ -283,6 +303,8 @@ private slots:
     void heldRename_stop_endsRightAfterIt_data();
     void heldRename_stop_endsRightAfterIt();
     void heldRename_closedTwice_closesAtOnce();
+    void progress_toldWaitingOnceSlow_data();
+    void progress_toldWaitingOnceSlow();
     void undo_restoresExactNames_data();
     void undo_restoresExactNames();
     void undo_refusesFilesChangedSince_data();
@@ -324,6 +346,7 @@ void TestWiring::click_renamesListedFiles()
         QTest::keyClick(&window.form, Qt::Key_U, Qt::AltModifier);
         QTRY_COMPARE(window.Check1->Value(), 1);
     }
+    const QWidget *focused = QApplication::focusWidget();
     if (byKeyboard)
         QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
     else
@@ -332,6 +355,9 @@ void TestWiring::click_renamesListedFiles()
     QTRY_COMPARE(listed(*window.List1), expected);
     QVERIFY(window.idle());
     QCOMPARE(window.errors, QStringList());
+    // The focus is back where it was, even on the check box that the batch
+    // disabled.
+    QCOMPARE(QApplication::focusWidget(), focused);
     QCOMPARE(window.content(expected[0]), std::string("a b.jpg"));
     QCOMPARE(window.content("d e.png"), std::string("d e.png"));
     // The file list keeps the names it read until it is told to read again.
@@ -629,7 +655,8 @@ void TestWiring::heldRename_windowAnswersButNothingChanges_data()
     QTest::addColumn<QString>("input");
     for (const char *input :
          {"click button", "double click button", "alt+r", "alt+r twice", "alt+u", "click check box",
-          "type pattern", "open parent folder", "click button as it ends", "alt+r as it ends"})
+          "type pattern", "open parent folder", "click button as it ends", "alt+r as it ends",
+          "click behind alt+r"})
         QTest::newRow(input) << QString::fromLatin1(input);
 }
 
@@ -644,6 +671,10 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     window.gate->holdAt(1);
+    // Alt+R clicks the button a moment later, on the batch that the click
+    // queued behind it started.
+    if (input == QLatin1String("click behind alt+r"))
+        QTest::keyClick(&window.form, Qt::Key_R, Qt::AltModifier);
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QTRY_COMPARE(window.gate->entered(), 2);
     QTRY_COMPARE(listed(*window.List1), Names{"ab.jpg"});
@@ -672,7 +703,7 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
         QTest::mouseClick(window.Check1, Qt::LeftButton);
     else if (input == QLatin1String("type pattern"))
         QTest::keyClicks(window.txtPattern, QStringLiteral("x"));
-    else {
+    else if (input == QLatin1String("open parent folder")) {
         QTest::keyClick(window.Dir1, Qt::Key_Up);
         QTest::keyClick(window.Dir1, Qt::Key_Return);
     }
@@ -684,6 +715,7 @@ void TestWiring::heldRename_windowAnswersButNothingChanges()
     QCOMPARE(window.gate->entered(), 3);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(listed(*window.List1), (Names{"ab.jpg", "cd.jpg", "ef.jpg"}));
+    QTRY_COMPARE(window.List1->model()->rowCount(), 3); // shown, not only held
     QCOMPARE(window.Check1->Value(), 0);
     QCOMPARE(window.txtPattern->Text(), std::string("*.jpg"));
     QCOMPARE(window.Dir1->Path(), window.folder);
@@ -732,11 +764,14 @@ void TestWiring::heldRename_stop_endsRightAfterIt()
     auto *label = window.progress()->findChild<QLabel *>();
     QTRY_VERIFY2(label->text().contains(QStringLiteral("slow to answer")),
                  qPrintable(label->text()));
-    QVERIFY(label->text().contains(QStringLiteral("f 03.jpg")));
+    QVERIFY2(label->text().startsWith(QStringLiteral("Renaming 3 of 5:\nf 03.jpg\n")),
+             qPrintable(label->text()));
     if (outcome == QLatin1String("taken"))
         writeFile(join(window.folder, "f03.jpg"), "theirs");
 
     stop(window, how);
+    QTRY_VERIFY2(label->text().contains(QStringLiteral("Stopping once this file is done.")),
+                 qPrintable(label->text()));
     QTest::qWait(50);
     QCOMPARE(window.gate->left(), 2);
     QVERIFY(window.form.isVisible());
@@ -779,6 +814,33 @@ void TestWiring::heldRename_closedTwice_closesAtOnce()
     QCOMPARE(folderNames(window.folder), sorted({"f01.jpg", "f02.jpg", "f 03.jpg", "f 04.jpg"}));
 }
 
+void TestWiring::progress_toldWaitingOnceSlow_data()
+{
+    QTest::addColumn<int>("waited"); // ms, for the file named
+    QTest::addColumn<bool>("slow");
+    QTest::newRow("half a second") << 500 << false;
+    QTest::newRow("two seconds") << 2000 << true;
+}
+
+// A rename is told as waiting for the file system only once it has taken a
+// second.
+void TestWiring::progress_toldWaitingOnceSlow()
+{
+    QFETCH(int, waited);
+    QFETCH(bool, slow);
+    RenamingJob job;
+    const ProgressWindow window(nullptr, job, RenamingProgress::Kind::Batch, 5);
+    RenamingJob::Progress progress;
+    progress.name = "a b.jpg";
+    progress.since = RenamingJob::Clock::now() - std::chrono::milliseconds(waited);
+
+    emit job.progressed(progress);
+
+    const QString text = window.findChild<QLabel *>()->text();
+    QVERIFY2(text.startsWith(QStringLiteral("Renaming 1 of 5:\na b.jpg")), qPrintable(text));
+    QCOMPARE(text.contains(QStringLiteral("slow to answer")), slow);
+}
+
 void TestWiring::undo_restoresExactNames_data()
 {
     QTest::addColumn<Names>("files");
@@ -793,6 +855,8 @@ void TestWiring::undo_restoresExactNames_data()
         << withRaw << false << QStringLiteral("ctrl+z in the pattern box");
     QTest::newRow("collision/ctrl+z") << collision << false << QStringLiteral("ctrl+z");
     QTest::newRow("collision/undo button") << collision << false << QStringLiteral("undo button");
+    QTest::newRow("collision/undo button as the box closes")
+        << collision << false << QStringLiteral("undo button as the box closes");
     QTest::newRow("stopped/undo button") << spacedNames(5) << true << QStringLiteral("undo button");
 }
 
@@ -805,7 +869,16 @@ void TestWiring::undo_restoresExactNames()
     QVERIFY(window.dir.isValid());
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     const QByteArray before = testutil::snapshot(window.folder);
-    if (stopped) {
+    const bool fromBox = how == QLatin1String("undo button as the box closes");
+    if (fromBox) {
+        // The undo starts as the box closes, within the batch's end; its
+        // first rename is held.
+        window.reportOpenFor = std::chrono::milliseconds(300);
+        window.offerTaken = true;
+        window.gate->holdAt(2);
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        QTRY_COMPARE(window.gate->entered(), 3);
+    } else if (stopped) {
         window.gate->holdAt(2);
         QTest::mouseClick(window.Command1, Qt::LeftButton);
         QTRY_COMPARE(window.gate->entered(), 3);
@@ -818,7 +891,15 @@ void TestWiring::undo_restoresExactNames()
     QVERIFY(testutil::snapshot(window.folder) != before);
     const qsizetype reported = window.errors.size();
 
-    undo(window, how);
+    if (fromBox) {
+        // The ended batch sent nothing more while the box was open, and the
+        // undo runs as any: the controls take no input until it ends.
+        QCOMPARE(window.progressWhileReported, 0);
+        QVERIFY(!window.txtPattern->isEnabled());
+        window.gate->release();
+    } else {
+        undo(window, how);
+    }
     QVERIFY(window.idle());
 
     QCOMPARE(window.errors.size(), reported);
@@ -868,6 +949,7 @@ void TestWiring::undo_refusesFilesChangedSince()
     QCOMPARE(window.errors, QStringList(report));
     QCOMPARE(testutil::snapshot(window.folder), after);
     QCOMPARE(listed(*window.List1), Names{});
+    QCOMPARE(sorted(listed(*window.File1)), folderNames(window.folder));
 }
 
 // A second click renames only the files before the first renamed one onto
@@ -887,6 +969,8 @@ void TestWiring::undo_keptByBatchThatChangedNoName()
 
     QCOMPARE(folderNames(window.folder), (Names{"a.jpg", "b c.jpg"}));
     QCOMPARE(window.errors.size(), 1);
+    // Two batches of two renames each, then the undo of "bc.jpg" alone.
+    QCOMPARE(window.gate->entered(), 5);
 }
 
 void TestWiring::undo_keptAfterFolderOrPatternChange_data()
