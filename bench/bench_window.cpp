@@ -16,7 +16,8 @@
 // of which the file system takes 2 s to rename, and the memory the window
 // needs per listed file.
 //
-//   bench_window [FILES]     (default 100000, plus 1000 "*.png" files)
+//   bench_window [FILES [ROUNDS]]     (default 100000, plus 1000 "*.png" files;
+//                                      5 rounds)
 
 #include "benchutil.h"
 #include "commandbutton.h"
@@ -374,8 +375,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int fileCount = bench::fileCount(argc, argv, 100000);
+    // A round on a million files takes minutes.
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : kRounds;
     std::printf("Window on %d photos and %d other files, %d rounds\n", fileCount, kOtherFiles,
-                kRounds);
+                rounds);
 
     Services services;
     services.readFolder = [](const HeldFolder &folder) {
@@ -388,7 +391,7 @@ int main(int argc, char **argv)
     // First, while the peak resident memory is the window's own.
     const Memory memory = measureMemory(form, fileCount);
     Measures measures;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         runRound(form, fileCount, measures);
         std::printf("  round %d: open %.1f/%.1f ms, keystroke %.1f/%.1f ms, click %.1f/%.1f ms, "
                     "undo %.1f/%.1f ms\n",

@@ -17,6 +17,7 @@ void RenamedFiles::push_back(const Renamed &file)
     const std::size_t oldEnd = m_names.size();
     m_names += file.newName;
     m_files.push_back({oldEnd, m_names.size(), file.identity});
+    m_changedCount += file.nameChanged() ? 1 : 0;
 }
 
 Renamed RenamedFiles::operator[](std::size_t index) const
@@ -36,17 +37,11 @@ std::string_view RenamedFiles::newNameOf(std::size_t index) const
     return std::string_view(m_names).substr(file.oldEnd, file.newEnd - file.oldEnd);
 }
 
-std::size_t RenamedFiles::changedCount() const
-{
-    std::size_t changed = 0;
-    for (std::size_t index = 0; index < size(); ++index)
-        changed += oldNameOf(index) != newNameOf(index) ? 1 : 0;
-    return changed;
-}
-
 // Moves the names of the files kept down over those dropped, in one pass.
 void RenamedFiles::eraseUnchanged()
 {
+    if (m_changedCount == size())
+        return;
     std::size_t kept = 0;
     std::size_t keptEnd = 0;
     std::size_t start = 0;

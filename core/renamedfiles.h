@@ -69,7 +69,7 @@ public:
     Renamed operator[](std::size_t index) const;
     Renamed back() const { return (*this)[size() - 1]; }
     /// How many of the files' names changed.
-    std::size_t changedCount() const;
+    std::size_t changedCount() const { return m_changedCount; }
     /// The bytes of all the old and new names.
     std::size_t nameBytes() const { return m_names.size(); }
     Iterator begin() const { return {*this, 0}; }
@@ -90,6 +90,7 @@ private:
 
     std::string m_names;
     std::vector<File> m_files;
+    std::size_t m_changedCount = 0;
 };
 
 static_assert(std::input_iterator<RenamedFiles::Iterator>);

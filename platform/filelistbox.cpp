@@ -1,7 +1,6 @@
 #include "filelistbox.h"
 
 #include "messages.h"
-#include "namematch.h"
 
 #include <utility>
 
@@ -17,6 +16,7 @@ FileListBox::~FileListBox() = default;
 void FileListBox::ShowFiles(FolderModel &files)
 {
     m_files = &files;
+    m_files->SetFilePattern(m_pattern);
     connect(m_files, &FolderModel::Changed, this, &FileListBox::showMatches);
     showMatches();
 }
@@ -32,6 +32,7 @@ void FileListBox::SetPattern(const std::string &pattern)
     m_pattern = pattern;
     if (m_files == nullptr)
         return;
+    m_files->SetFilePattern(pattern);
     m_files->ReadAgainSoon();
     showMatches();
 }
@@ -75,16 +76,9 @@ void FileListBox::paintEvent(QPaintEvent *event)
     PaintFocusFrame(*this);
 }
 
-// The folder's files are in natural order already, and so are those that
-// match.
 void FileListBox::showMatches()
 {
-    const NamePattern pattern(m_pattern);
-    LineBlock matches;
-    for (const std::string &name : m_files->Files())
-        if (pattern.matches(name))
-            matches.append(name);
-    FreeInBackground(m_model->setLines(std::move(matches)));
+    FreeInBackground(m_model->setLines(m_files->TakeMatchingFiles(m_pattern)));
     viewport()->update();
 }
 

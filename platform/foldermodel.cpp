@@ -28,25 +28,44 @@ struct FolderReading
     HeldFolder folder;
     FolderEntries entries;
     std::optional<FolderError> failure;
+    /// The files that match the pattern it was started with.
+    LineBlock matches;
+    std::string pattern;
+
+    bool empty() const { return entries.empty() && matches.empty(); }
 };
 
 namespace {
 
+LineBlock matchingNames(const std::vector<std::string> &names, const std::string &pattern)
+{
+    const NamePattern matcher(pattern);
+    LineBlock matches;
+    for (const std::string &name : names)
+        if (matcher.matches(name))
+            matches.append(name);
+    return matches;
+}
+
 // The folder is opened here too, not on the window's thread: on a mount
 // that has stopped answering, opening it hangs as reading it does.
-FolderReading readFolder(const EntryReader &reader, const std::string &path)
+FolderReading readFolder(const EntryReader &reader, const std::string &path,
+                         const std::string &pattern)
 {
     FolderReading result;
+    result.pattern = pattern;
     try {
         HeldFolder folder(path);
         result.entries = reader(folder);
         std::ranges::sort(result.entries.folders, NaturalLess);
         std::ranges::sort(result.entries.files, NaturalLess);
+        result.matches = matchingNames(result.entries.files, pattern);
         result.folder = std::move(folder);
     } catch (const FolderError &failure) {
         result.failure = failure;
     } catch (const std::exception &error) {
         result.entries = {};
+        result.matches = {};
         result.failure = FolderError(path, SystemError{SystemFailure::Other, error.what()});
     }
     return result;
@@ -69,6 +88,8 @@ void FolderModel::Open(const std::string &path)
     m_pause.stop();
     m_path = path;
     FreeInBackground(std::exchange(m_entries, {}));
+    FreeInBackground(std::exchange(m_matches, {}));
+    m_matchesPattern.reset();
     m_folder = HeldFolder();
     m_failure.reset();
     m_waiting = Waiting::Shown;
@@ -124,7 +145,9 @@ void FolderModel::request()
 void FolderModel::start()
 {
     m_readings[m_path].call = CallInBackground<FolderReading>(
-        [reader = m_reader, path = m_path] { return readFolder(reader, path); },
+        [reader = m_reader, path = m_path, pattern = m_filePattern] {
+            return readFolder(reader, path, pattern);
+        },
         [this, path = m_path](FolderReading result) { ended(path, std::move(result)); });
 }
 
@@ -135,12 +158,20 @@ void FolderModel::ended(const std::string &path, FolderReading result)
     reading.mapped().call.release()->deleteLater();
     if (path == m_path && reading.mapped().fresh && m_waiting != Waiting::None)
         return take(std::move(result));
-    FreeInBackground(std::move(result.entries));
+    FreeInBackground(std::move(result));
     if (m_blocked && m_waiting != Waiting::None) {
         request();
         if (!m_blocked)
             emit Changed();
     }
+}
+
+LineBlock FolderModel::TakeMatchingFiles(const std::string &pattern)
+{
+    if (std::exchange(m_matchesPattern, std::nullopt) == pattern)
+        return std::exchange(m_matches, {});
+    FreeInBackground(std::exchange(m_matches, {}));
+    return matchingNames(Files(), pattern);
 }
 
 // A quiet reading that found what was shown changes nothing.
@@ -149,8 +180,10 @@ void FolderModel::take(FolderReading result)
     const bool quiet = std::exchange(m_waiting, Waiting::None) == Waiting::Quiet;
     m_stale = false;
     if (quiet && result.entries == m_entries && result.failure.has_value() == m_failure.has_value())
-        return FreeInBackground(std::move(result.entries));
+        return FreeInBackground(std::move(result));
     FreeInBackground(std::exchange(m_entries, std::move(result.entries)));
+    FreeInBackground(std::exchange(m_matches, std::move(result.matches)));
+    m_matchesPattern = std::move(result.pattern);
     m_folder = std::move(result.folder);
     m_failure = std::move(result.failure);
     emit Changed();

@@ -3,6 +3,7 @@
 #include "backgroundcall.h"
 #include "folderreader.h"
 #include "heldfolder.h"
+#include "lineblock.h"
 
 #include <QObject>
 #include <QTimer>
@@ -56,6 +57,15 @@ public:
     /// brought up to date before the folder is opened again.
     void MarkStale();
     bool IsStale() const { return m_stale; }
+    /// The pattern the file list shows: each reading started from now on
+    /// picks out the files that match it in the background too, so that a
+    /// folder of a million files is shown without matching them on the
+    /// window's thread.
+    void SetFilePattern(const std::string &pattern) { m_filePattern = pattern; }
+    /// The files of the open folder whose names match \a pattern, in natural
+    /// order. Those the last reading picked out are handed over, once, when
+    /// it matched the same pattern; otherwise they are picked out now.
+    LineBlock TakeMatchingFiles(const std::string &pattern);
 
     const std::string &Path() const { return m_path; }
     /// Whether the open folder is being read: nothing is shown meanwhile.
@@ -94,6 +104,11 @@ private:
     FolderEntries m_entries;
     HeldFolder m_folder;
     std::optional<FolderError> m_failure;
+    std::string m_filePattern;
+    /// The files the last reading picked out, not yet handed over, and the
+    /// pattern they match.
+    LineBlock m_matches;
+    std::optional<std::string> m_matchesPattern;
     Waiting m_waiting = Waiting::None;
     /// Whether the reading waited for cannot start yet.
     bool m_blocked = false;

@@ -99,6 +99,25 @@ private slots:
         QCOMPARE(m_hang->made(), 2);
     }
 
+    // A reading matches the files in the background with the pattern of its
+    // start: one typed meanwhile is applied to what it brings, and so is the
+    // same pattern typed again once its matches have been shown.
+    void pattern_typedWhileReading()
+    {
+        m_hang->holdFolder(folder("a"));
+        m_file1->SetPath(folder("a"));
+        QTRY_COMPARE(m_hang->waiting(), 1);
+        m_file1->SetPattern("*.png");
+        m_hang->release();
+        QVERIFY(testutil::readDone(*m_file1));
+        QCOMPARE(listed(*m_file1), Names{"z.png"});
+
+        m_file1->SetPath(folder("b"));
+        QVERIFY(testutil::readDone(*m_file1));
+        m_file1->SetPattern("*.png");
+        QCOMPARE(listed(*m_file1), Names{"z.png"});
+    }
+
     // A folder whose reading is under way is joined, even after another was
     // opened meanwhile; past the bound no reading starts, and the lists say
     // the drive is not answering until a held reading returns.
