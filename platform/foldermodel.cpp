@@ -22,29 +22,31 @@ struct FolderModel::Reading
     bool fresh = true;
 };
 
-/// What one reading gave.
-struct FolderReading
-{
-    HeldFolder folder;
-    FolderEntries entries;
-    std::optional<FolderError> failure;
-    /// The files that match the pattern it was started with.
-    LineBlock matches;
-    std::string pattern;
-
-    bool empty() const { return entries.empty() && matches.empty(); }
-};
-
 namespace {
 
-LineBlock matchingNames(const std::vector<std::string> &names, const std::string &pattern)
+LineBlock matchingNames(const LineBlock &names, const std::string &pattern)
 {
     const NamePattern matcher(pattern);
     LineBlock matches;
-    for (const std::string &name : names)
-        if (matcher.matches(name))
+    for (std::size_t index = 0; index < names.size(); ++index)
+        if (const std::string_view name = names[index]; matcher.matches(name))
             matches.append(name);
     return matches;
+}
+
+// The files are kept end to end: a folder of a million files then costs
+// little more than their names, and matching them walks one block.
+LineBlock sortedBlock(std::vector<std::string> names)
+{
+    std::ranges::sort(names, NaturalLess);
+    std::size_t bytes = 0;
+    for (const std::string &name : names)
+        bytes += name.size();
+    LineBlock block;
+    block.reserve(names.size(), bytes);
+    for (const std::string &name : names)
+        block.append(name);
+    return block;
 }
 
 // The folder is opened here too, not on the window's thread: on a mount
@@ -56,19 +58,26 @@ FolderReading readFolder(const EntryReader &reader, const std::string &path,
     result.pattern = pattern;
     try {
         HeldFolder folder(path);
-        result.entries = reader(folder);
-        std::ranges::sort(result.entries.folders, NaturalLess);
-        std::ranges::sort(result.entries.files, NaturalLess);
-        result.matches = matchingNames(result.entries.files, pattern);
+        FolderEntries entries = reader(folder);
+        result.folders = std::move(entries.folders);
+        std::ranges::sort(result.folders, NaturalLess);
+        result.files = sortedBlock(std::move(entries.files));
+        result.matches = matchingNames(result.files, pattern);
         result.folder = std::move(folder);
     } catch (const FolderError &failure) {
         result.failure = failure;
     } catch (const std::exception &error) {
-        result.entries = {};
-        result.matches = {};
+        result = {};
         result.failure = FolderError(path, SystemError{SystemFailure::Other, error.what()});
     }
     return result;
+}
+
+// The names go on a thread of their own; the folder is let go at once.
+void letGo(FolderReading reading)
+{
+    reading.folder = HeldFolder();
+    FreeInBackground(std::move(reading));
 }
 
 } // namespace
@@ -87,11 +96,7 @@ void FolderModel::Open(const std::string &path)
 {
     m_pause.stop();
     m_path = path;
-    FreeInBackground(std::exchange(m_entries, {}));
-    FreeInBackground(std::exchange(m_matches, {}));
-    m_matchesPattern.reset();
-    m_folder = HeldFolder();
-    m_failure.reset();
+    letGo(std::exchange(m_shown, {}));
     m_waiting = Waiting::Shown;
     request();
     emit Changed();
@@ -158,7 +163,7 @@ void FolderModel::ended(const std::string &path, FolderReading result)
     reading.mapped().call.release()->deleteLater();
     if (path == m_path && reading.mapped().fresh && m_waiting != Waiting::None)
         return take(std::move(result));
-    FreeInBackground(std::move(result));
+    letGo(std::move(result));
     if (m_blocked && m_waiting != Waiting::None) {
         request();
         if (!m_blocked)
@@ -168,10 +173,10 @@ void FolderModel::ended(const std::string &path, FolderReading result)
 
 LineBlock FolderModel::TakeMatchingFiles(const std::string &pattern)
 {
-    if (std::exchange(m_matchesPattern, std::nullopt) == pattern)
-        return std::exchange(m_matches, {});
-    FreeInBackground(std::exchange(m_matches, {}));
-    return matchingNames(Files(), pattern);
+    if (std::exchange(m_shown.pattern, std::nullopt) == pattern)
+        return std::exchange(m_shown.matches, {});
+    FreeInBackground(std::exchange(m_shown.matches, {}));
+    return matchingNames(m_shown.files, pattern);
 }
 
 // A quiet reading that found what was shown changes nothing.
@@ -179,16 +184,12 @@ void FolderModel::take(FolderReading result)
 {
     const bool quiet = std::exchange(m_waiting, Waiting::None) == Waiting::Quiet;
     m_stale = false;
-    if (quiet && result.entries == m_entries && result.failure.has_value() == m_failure.has_value())
-        return FreeInBackground(std::move(result));
-    FreeInBackground(std::exchange(m_entries, std::move(result.entries)));
-    FreeInBackground(std::exchange(m_matches, std::move(result.matches)));
-    m_matchesPattern = std::move(result.pattern);
-    m_folder = std::move(result.folder);
-    m_failure = std::move(result.failure);
+    if (quiet && result.sameEntries(m_shown))
+        return letGo(std::move(result));
+    letGo(std::exchange(m_shown, std::move(result)));
     emit Changed();
     // A copy: whoever hears of it may open another folder meanwhile.
-    if (const std::optional<FolderError> failure = m_failure)
+    if (const std::optional<FolderError> failure = m_shown.failure)
         emit ReadFailed(*failure);
 }
 

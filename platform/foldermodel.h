@@ -17,7 +17,27 @@
 
 namespace quillet {
 
-struct FolderReading;
+/// What one reading of a folder gave: the folder held open, its subfolders
+/// and its files in natural order, or why it could not be read.
+struct FolderReading
+{
+    HeldFolder folder;
+    std::vector<std::string> folders;
+    LineBlock files;
+    std::optional<FolderError> failure;
+    /// The file pattern when the reading started, and the files that match
+    /// it; the pattern goes once they have been handed over.
+    std::optional<std::string> pattern;
+    LineBlock matches;
+
+    bool empty() const { return folders.empty() && files.empty() && matches.empty(); }
+    /// Whether \a other read the same entries, or failed as well.
+    bool sameEntries(const FolderReading &other) const
+    {
+        return folders == other.folders && files == other.files &&
+               failure.has_value() == other.failure.has_value();
+    }
+};
 
 /// Reads the entries of a held folder as ReadFolder does. Called on a worker
 /// thread, where it may wait as long as the file system does.
@@ -74,13 +94,13 @@ public:
     bool DriveNotAnswering() const { return IsReading() && m_blocked; }
     /// The readings under way, those the model no longer waits for included.
     std::size_t ReadingsUnderWay() const { return m_readings.size(); }
-    const std::vector<std::string> &Folders() const { return m_entries.folders; }
-    const std::vector<std::string> &Files() const { return m_entries.files; }
+    const std::vector<std::string> &Folders() const { return m_shown.folders; }
+    const LineBlock &Files() const { return m_shown.files; }
     /// The folder that was read, held open; none while reading or after a
     /// failure.
-    const HeldFolder &Folder() const { return m_folder; }
+    const HeldFolder &Folder() const { return m_shown.folder; }
     /// Why the open folder could not be read, when it could not.
-    const std::optional<FolderError> &Failure() const { return m_failure; }
+    const std::optional<FolderError> &Failure() const { return m_shown.failure; }
 
 signals:
     /// What is shown of the open folder changed: another folder was opened,
@@ -101,14 +121,9 @@ private:
 
     EntryReader m_reader;
     std::string m_path;
-    FolderEntries m_entries;
-    HeldFolder m_folder;
-    std::optional<FolderError> m_failure;
+    /// The last reading of the open folder.
+    FolderReading m_shown;
     std::string m_filePattern;
-    /// The files the last reading picked out, not yet handed over, and the
-    /// pattern they match.
-    LineBlock m_matches;
-    std::optional<std::string> m_matchesPattern;
     Waiting m_waiting = Waiting::None;
     /// Whether the reading waited for cannot start yet.
     bool m_blocked = false;

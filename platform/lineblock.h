@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,12 @@ class LineBlock
 {
 public:
     void reserve(std::size_t count) { m_ends.reserve(count); }
+    /// Makes room for \a count lines of \a bytes in all.
+    void reserve(std::size_t count, std::size_t bytes)
+    {
+        m_ends.reserve(count);
+        m_bytes.reserve(bytes);
+    }
     void append(std::string_view line)
     {
         m_bytes += line;
@@ -21,13 +28,20 @@ public:
     }
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
+    /// Line \a index, 0 <= index < size().
+    std::string_view operator[](std::size_t index) const
+    {
+        const std::size_t start = index == 0 ? 0 : m_ends[index - 1];
+        return std::string_view(m_bytes).substr(start, m_ends[index] - start);
+    }
     /// Line \a index; throws std::out_of_range past the last one.
     std::string_view at(std::size_t index) const
     {
-        const std::size_t end = m_ends.at(index);
-        const std::size_t start = index == 0 ? 0 : m_ends[index - 1];
-        return std::string_view(m_bytes).substr(start, end - start);
+        if (index >= size())
+            throw std::out_of_range("no such line");
+        return (*this)[index];
     }
+    bool operator==(const LineBlock &) const = default;
 
 private:
     std::string m_bytes;
