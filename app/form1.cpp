@@ -286,16 +286,21 @@ void Form1::OnRemoveSpacesClick()
         return;
     HeldFolder folder = m_ui->File1->Folder().Duplicate();
     m_jobFolder = folder.Duplicate();
-    BatchRequest request{m_ui->File1->Names(), m_ui->Check1->Value() == 1};
-    const int count = static_cast<int>(request.names.size());
+    LineBlock names = m_ui->File1->Names();
+    const bool underscore = m_ui->Check1->Value() == 1;
+    const int count = static_cast<int>(names.size());
     m_ui->List1->Clear();
-    m_ui->List1->Reserve(count);
+    // A new name is never longer than its old one.
+    m_ui->List1->Reserve(names.size(), names.bytes());
     m_folders->MarkStale();
+    // The names become strings of their own on the worker: a million of them
+    // are a million allocations.
     startJob(
         RenamingProgress::Kind::Batch, count,
-        [request = std::move(request)](RenameService &renamer, std::stop_token stop,
-                                       RenamingObserver &observer) {
-            return RunRemoveSpaces(request, renamer, std::move(stop), &observer);
+        [names = std::move(names), underscore](RenameService &renamer, std::stop_token stop,
+                                               RenamingObserver &observer) {
+            return RunRemoveSpaces({names.strings(), underscore}, renamer, std::move(stop),
+                                   &observer);
         },
         std::move(folder));
 }

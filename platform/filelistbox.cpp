@@ -37,15 +37,6 @@ void FileListBox::SetPattern(const std::string &pattern)
     showMatches();
 }
 
-std::vector<std::string> FileListBox::Names() const
-{
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(m_model->count()));
-    for (int row = 0; row < m_model->count(); ++row)
-        names.emplace_back(m_model->line(row));
-    return names;
-}
-
 int FileListBox::ListCount() const
 {
     return m_model->count();

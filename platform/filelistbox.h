@@ -47,7 +47,7 @@ public:
     int ListCount() const;
     std::string List(int index) const;
     /// Every listed name, in the order shown.
-    std::vector<std::string> Names() const;
+    const LineBlock &Names() const { return m_model->lines(); }
     /// The folder the listed names were read from, held open until the next
     /// read starts, so that its files are renamed there even if its path is
     /// moved or taken by another folder meanwhile. None while reading.

@@ -14,7 +14,6 @@ namespace quillet {
 class LineBlock
 {
 public:
-    void reserve(std::size_t count) { m_ends.reserve(count); }
     /// Makes room for \a count lines of \a bytes in all.
     void reserve(std::size_t count, std::size_t bytes)
     {
@@ -27,6 +26,8 @@ public:
         m_ends.push_back(m_bytes.size());
     }
     std::size_t size() const { return m_ends.size(); }
+    /// The bytes of all the lines.
+    std::size_t bytes() const { return m_bytes.size(); }
     bool empty() const { return m_ends.empty(); }
     /// Line \a index, 0 <= index < size().
     std::string_view operator[](std::size_t index) const
@@ -40,6 +41,15 @@ public:
         if (index >= size())
             throw std::out_of_range("no such line");
         return (*this)[index];
+    }
+    /// Every line as a string of its own.
+    std::vector<std::string> strings() const
+    {
+        std::vector<std::string> lines;
+        lines.reserve(size());
+        for (std::size_t index = 0; index < size(); ++index)
+            lines.emplace_back((*this)[index]);
+        return lines;
     }
     bool operator==(const LineBlock &) const = default;
 

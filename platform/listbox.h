@@ -27,6 +27,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     int count() const { return static_cast<int>(m_lines.size()); }
+    const LineBlock &lines() const { return m_lines; }
     /// Line \a row, 0 <= row < count(); throws std::out_of_range otherwise.
     std::string_view line(int row) const;
     /// Replaces every line at once, with a single reset of the views, and
@@ -36,7 +37,7 @@ public:
     /// once, when the event loop next runs, rather than once per line: a batch
     /// of many thousand lines does not let them repaint in between anyway.
     void append(std::string_view line);
-    void reserve(int count) { m_lines.reserve(static_cast<std::size_t>(count)); }
+    void reserve(std::size_t count, std::size_t bytes) { m_lines.reserve(count, bytes); }
 
 private:
     void showAppended();
@@ -76,9 +77,9 @@ public:
     ~ListBox() override;
 
     void Clear();
-    /// Makes room for \a count lines in all, so that adding up to that many
-    /// moves none of them.
-    void Reserve(int count);
+    /// Makes room for \a count lines of \a bytes in all, so that adding up to
+    /// that many moves none of them.
+    void Reserve(std::size_t count, std::size_t bytes);
     /// Adds \a item at the end.
     void AddItem(std::string item);
     int ListCount() const;
