@@ -25,9 +25,6 @@ namespace {
 using Advance = qint64;
 using AsciiAdvances = std::array<Advance, 128>;
 
-// Laid out in a few milliseconds.
-constexpr int kLinesLaidOutAtOnce = 50000;
-
 Advance inUnits(qreal pixels)
 {
     return qRound64(pixels * 64);
@@ -188,10 +185,6 @@ void ShowLinesIn(QListView &view, TextListModel &model)
     view.setModel(&model);
     view.setItemDelegate(new LineDelegate(view, model));
     view.setUniformItemSizes(true);
-    // A list of a million lines is laid out a batch at a time, and the window
-    // answers in between; a shorter one is laid out at once.
-    view.setLayoutMode(QListView::Batched);
-    view.setBatchSize(kLinesLaidOutAtOnce);
     view.setTextElideMode(Qt::ElideNone);
     view.setSelectionMode(QAbstractItemView::SingleSelection);
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);

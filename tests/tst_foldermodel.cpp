@@ -100,17 +100,33 @@ private slots:
     }
 
     // A reading matches the files in the background with the pattern of its
-    // start: one typed meanwhile is applied to what it brings, and so is the
-    // same pattern typed again once its matches have been shown.
+    // start: one typed meanwhile is applied to what it brings, whether it
+    // opens the folder or reads it again after typing, and so is the same
+    // pattern typed again once its matches have been shown.
+    void pattern_typedWhileReading_data()
+    {
+        QTest::addColumn<bool>("opening");
+        QTest::addColumn<Names>("expected");
+        QTest::newRow("while opening") << true << Names{"z.png"};
+        QTest::newRow("while reading again") << false << Names{"w.png", "z.png"};
+    }
     void pattern_typedWhileReading()
     {
+        QFETCH(bool, opening);
+        QFETCH(Names, expected);
+        if (!opening) {
+            m_file1->SetPath(folder("a"));
+            QVERIFY(testutil::readDone(*m_file1));
+            testutil::populate(folder("a"), "w.png=");
+            m_file1->SetPattern("*.p");
+        }
         m_hang->holdFolder(folder("a"));
-        m_file1->SetPath(folder("a"));
+        if (opening)
+            m_file1->SetPath(folder("a"));
         QTRY_COMPARE(m_hang->waiting(), 1);
         m_file1->SetPattern("*.png");
         m_hang->release();
-        QVERIFY(testutil::readDone(*m_file1));
-        QCOMPARE(listed(*m_file1), Names{"z.png"});
+        QTRY_COMPARE(listed(*m_file1), expected);
 
         m_file1->SetPath(folder("b"));
         QVERIFY(testutil::readDone(*m_file1));
