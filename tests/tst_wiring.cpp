@@ -303,7 +303,6 @@ private slots:
     void heldRename_stop_endsRightAfterIt_data();
     void heldRename_stop_endsRightAfterIt();
     void heldRename_closedTwice_closesAtOnce();
-    void progress_toldWaitingOnceSlow_data();
     void progress_toldWaitingOnceSlow();
     void undo_restoresExactNames_data();
     void undo_restoresExactNames();
@@ -814,31 +813,22 @@ void TestWiring::heldRename_closedTwice_closesAtOnce()
     QCOMPARE(folderNames(window.folder), sorted({"f01.jpg", "f02.jpg", "f 03.jpg", "f 04.jpg"}));
 }
 
-void TestWiring::progress_toldWaitingOnceSlow_data()
-{
-    QTest::addColumn<int>("waited"); // ms, for the file named
-    QTest::addColumn<bool>("slow");
-    QTest::newRow("half a second") << 500 << false;
-    QTest::newRow("two seconds") << 2000 << true;
-}
-
 // A rename is told as waiting for the file system only once it has taken a
 // second.
 void TestWiring::progress_toldWaitingOnceSlow()
 {
-    QFETCH(int, waited);
-    QFETCH(bool, slow);
     RenamingJob job;
     const ProgressWindow window(nullptr, job, RenamingProgress::Kind::Batch, 5);
-    RenamingJob::Progress progress;
-    progress.name = "a b.jpg";
-    progress.since = RenamingJob::Clock::now() - std::chrono::milliseconds(waited);
+    for (const auto &[waited, slow] : {std::pair{500, false}, std::pair{2000, true}}) {
+        RenamingJob::Progress progress;
+        progress.name = "a b.jpg";
+        progress.since = RenamingJob::Clock::now() - std::chrono::milliseconds(waited);
+        emit job.progressed(progress);
 
-    emit job.progressed(progress);
-
-    const QString text = window.findChild<QLabel *>()->text();
-    QVERIFY2(text.startsWith(QStringLiteral("Renaming 1 of 5:\na b.jpg")), qPrintable(text));
-    QCOMPARE(text.contains(QStringLiteral("slow to answer")), slow);
+        const QString text = window.findChild<QLabel *>()->text();
+        QVERIFY2(text.startsWith(QStringLiteral("Renaming 1 of 5:\na b.jpg")), qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("slow to answer")), slow);
+    }
 }
 
 void TestWiring::undo_restoresExactNames_data()
