@@ -55,12 +55,12 @@ std::unique_ptr<BackgroundCall> CallInBackground(std::function<Result()> call,
     return background;
 }
 
-/// Frees \a lines on a detached thread: freeing a hundred thousand names
+/// Frees \a lines on a thread of their own: freeing a hundred thousand names
 /// would hold the window up for milliseconds.
 template <typename Lines> void FreeInBackground(Lines lines)
 {
     if (!lines.empty())
-        std::thread([lines = std::move(lines)] {}).detach();
+        RunDetached([lines = std::move(lines)] {});
 }
 
 } // namespace quillet

@@ -2,12 +2,12 @@
 
 #include "folderpath.h"
 #include "folderreader.h"
+#include "workerthread.h"
 
 #include <chrono>
 #include <future>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 
 namespace quillet {
@@ -19,20 +19,20 @@ constexpr std::chrono::milliseconds kPatience{250};
 
 std::optional<std::string> namedStartFolder;
 
-// Asks on a worker thread, which is detached if the file system does not
-// answer in time: it may never.
+// Asks on a thread of its own, which is left to itself if the file system
+// does not answer in time: it may never.
 std::string folderToOpenWithin(const std::string &path, const FolderFinder &finder,
                                std::chrono::milliseconds patience)
 {
     auto answer = std::make_shared<std::promise<std::string>>();
     std::future<std::string> folder = answer->get_future();
-    std::thread([answer, path, finder] {
+    RunDetached([answer, path, finder] {
         try {
             answer->set_value(finder(path));
         } catch (...) {
             answer->set_exception(std::current_exception());
         }
-    }).detach();
+    });
     if (folder.wait_for(patience) == std::future_status::ready)
         return folder.get();
     return JoinFolderPath(SplitFolderPath(path));

@@ -1,11 +1,35 @@
 #pragma once
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <stop_token>
 #include <thread>
 
 namespace quillet {
+
+/// Runs \a work on a thread of its own that nobody waits for. The thread
+/// detaches itself before it starts the work, while it surely runs: a thread
+/// library may fail to detach a thread that has just ended (mingw-w64's does,
+/// now and then, and the program ends).
+template <typename Work> void RunDetached(Work work)
+{
+    struct Slot
+    {
+        std::mutex mutex;
+        std::thread thread;
+    };
+    auto slot = std::make_shared<Slot>();
+    // Held until the thread is in its slot, which the thread waits for.
+    const std::lock_guard lock(slot->mutex);
+    slot->thread = std::thread([slot, work = std::move(work)]() mutable {
+        {
+            const std::lock_guard detaching(slot->mutex);
+            slot->thread.detach();
+        }
+        work();
+    });
+}
 
 /// What a worker thread shares with the object on the window's thread that
 /// it works for: that object, for as long as it lives, behind a lock. The
@@ -39,17 +63,31 @@ public:
         m_owner = nullptr;
         return m_ended;
     }
+    /// Called by the worker once the work and all it held are gone.
+    void Finish()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_finished = true;
+        m_changed.notify_all();
+    }
+    void WaitUntilFinished()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_finished; });
+    }
 
 private:
     std::mutex m_mutex;
+    std::condition_variable m_changed;
     Owner *m_owner;
     bool m_ended = false;
+    bool m_finished = false;
 };
 
 /// A worker thread that works for \a Owner. When the owner goes, a worker
 /// whose work has ended is only letting go of what it held and is waited
 /// for; one still in a call to a file system, which may never return, is
-/// asked to stop and detached.
+/// asked to stop and left to itself.
 template <typename Owner> class WorkerThread final
 {
 public:
@@ -58,14 +96,9 @@ public:
     explicit WorkerThread(Owner *owner) : m_guard(std::make_shared<Guard>(owner)) {}
     ~WorkerThread()
     {
-        const bool ended = m_guard->Leave();
-        if (!m_thread.joinable())
-            return;
-        m_thread.request_stop();
-        if (ended)
-            m_thread.join();
-        else
-            m_thread.detach();
+        m_stop.request_stop();
+        if (m_guard->Leave())
+            m_guard->WaitUntilFinished();
     }
     WorkerThread(const WorkerThread &) = delete;
     WorkerThread &operator=(const WorkerThread &) = delete;
@@ -74,18 +107,22 @@ public:
     /// it must not throw. Called once.
     template <typename Work> void Start(Work work)
     {
-        m_thread =
-            std::jthread([guard = m_guard, work = std::move(work)](std::stop_token stop) mutable {
-                work(std::move(stop), *guard);
-            });
+        RunDetached([guard = m_guard, stop = m_stop.get_token(), work = std::move(work)]() mutable {
+            {
+                // What the work holds goes with it, before the owner hears.
+                Work ending = std::move(work);
+                ending(stop, *guard);
+            }
+            guard->Finish();
+        });
     }
-    void RequestStop() { m_thread.request_stop(); }
-    bool StopRequested() const { return m_thread.get_stop_token().stop_requested(); }
+    void RequestStop() { m_stop.request_stop(); }
+    bool StopRequested() const { return m_stop.stop_requested(); }
 
 private:
     // Shared with the worker, which may outlive the owner.
     std::shared_ptr<Guard> m_guard;
-    std::jthread m_thread;
+    std::stop_source m_stop;
 };
 
 } // namespace quillet
