@@ -6,10 +6,7 @@
 
 namespace quillet {
 
-FileListBox::FileListBox(QWidget *parent) : QListView(parent)
-{
-    ShowLinesIn(*this, *m_model);
-}
+FileListBox::FileListBox(QWidget *parent) : LineList(parent) {}
 
 FileListBox::~FileListBox() = default;
 
@@ -37,16 +34,6 @@ void FileListBox::SetPattern(const std::string &pattern)
     showMatches();
 }
 
-int FileListBox::ListCount() const
-{
-    return m_model->count();
-}
-
-std::string FileListBox::List(int index) const
-{
-    return std::string(m_model->line(index));
-}
-
 QString FileListBox::patternText() const
 {
     return QString::fromStdString(m_pattern);
@@ -59,7 +46,7 @@ void FileListBox::setPattern(const QString &pattern)
 
 void FileListBox::paintEvent(QPaintEvent *event)
 {
-    QListView::paintEvent(event);
+    QTableView::paintEvent(event);
     if (m_files->DriveNotAnswering())
         PaintNote(*this, NotAnsweringNote());
     else if (IsReading())
@@ -69,7 +56,7 @@ void FileListBox::paintEvent(QPaintEvent *event)
 
 void FileListBox::showMatches()
 {
-    FreeInBackground(m_model->setLines(m_files->TakeMatchingFiles(m_pattern)));
+    FreeInBackground(lines().setLines(m_files->TakeMatchingFiles(m_pattern)));
     viewport()->update();
 }
 

@@ -3,9 +3,6 @@
 #include "foldermodel.h"
 #include "listbox.h"
 
-#include <QListView>
-
-#include <memory>
 #include <string>
 
 namespace quillet {
@@ -19,7 +16,7 @@ namespace quillet {
 /// reading. Names are kept as the exact bytes the folder holds; a name that
 /// is not valid UTF-8 is shown with replacement marks but handed on
 /// unchanged.
-class FileListBox final : public QListView
+class FileListBox final : public LineList
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FileListBox)
@@ -44,10 +41,8 @@ public:
     /// Whether the folder is being read: the list holds nothing meanwhile.
     bool IsReading() const { return m_files->IsReading(); }
 
-    int ListCount() const;
-    std::string List(int index) const;
     /// Every listed name, in the order shown.
-    const LineBlock &Names() const { return m_model->lines(); }
+    const LineBlock &Names() const { return lines().lines(); }
     /// The folder the listed names were read from, held open until the next
     /// read starts, so that its files are renamed there even if its path is
     /// moved or taken by another folder meanwhile. None while reading.
@@ -65,7 +60,6 @@ private:
 
     FolderModel *m_files = nullptr;
     std::string m_pattern;
-    std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 
 } // namespace quillet

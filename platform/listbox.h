@@ -3,7 +3,6 @@
 #include "lineblock.h"
 
 #include <QAbstractListModel>
-#include <QListView>
 #include <QTableView>
 
 #include <memory>
@@ -46,13 +45,6 @@ private:
     int m_shownCount = 0; // the rows the views have been told of
 };
 
-/// Makes \a view show \a model as a read-only list in which one line at a time
-/// can be selected. Every row has the size of the widest line, measured once
-/// as the lines arrive, so the view lays out no row on its own. A line wider
-/// than the list is never cut short: the list scrolls sideways, and a tooltip
-/// shows a line that is not wholly in view, wrapped to fit the screen.
-void ShowLinesIn(QListView &view, TextListModel &model);
-
 /// Draws the style's focus frame just inside \a view's visible area while the
 /// view has the keyboard focus. A list shows its focus on its current entry,
 /// which an empty list lacks and a selected entry hides; the frame shows it
@@ -63,17 +55,52 @@ void PaintFocusFrame(QAbstractItemView &view);
 /// is waiting for. Called at the end of the view's paintEvent.
 void PaintNote(QAbstractItemView &view, const QString &note);
 
+/// A read-only list of lines in which one line at a time can be selected: a
+/// table of one column whose rows all have one size, that of the widest
+/// line, measured once as the lines arrive. It places any row without laying
+/// out the rows before, as a list view would, so that showing or adding lines
+/// costs in proportion to them, not to the list. A line wider than the list
+/// is never cut short: the list scrolls sideways, and a tooltip shows a line
+/// that is not wholly in view, wrapped to fit the screen.
+class LineList : public QTableView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LineList)
+
+public:
+    ~LineList() override;
+
+    int ListCount() const;
+    std::string List(int index) const;
+
+protected:
+    explicit LineList(QWidget *parent);
+
+    TextListModel &lines() { return *m_lines; }
+    const TextListModel &lines() const { return *m_lines; }
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    /// Makes the one column as wide as the widest line, or the list if wider.
+    void fitColumn();
+    /// Makes every row as high as a line of text.
+    void fitRowHeight();
+
+    std::unique_ptr<TextListModel> m_lines = std::make_unique<TextListModel>();
+};
+
 /// A plain list of lines that the program fills; the user can only select
-/// and scroll. Lines added at the end cost in proportion to their number,
-/// not to the list's: a table of one column, whose rows all have one height,
-/// places them without laying out the rows before, as a list view would.
-class ListBox final : public QTableView
+/// and scroll.
+class ListBox final : public LineList
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ListBox)
 
 public:
-    explicit ListBox(QWidget *parent = nullptr);
+    explicit ListBox(QWidget *parent = nullptr) : LineList(parent) {}
     ~ListBox() override;
 
     void Clear();
@@ -82,18 +109,6 @@ public:
     void Reserve(std::size_t count, std::size_t bytes);
     /// Adds \a item at the end.
     void AddItem(std::string item);
-    int ListCount() const;
-    std::string List(int index) const;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    /// Makes the one column as wide as the widest line, or the list if wider.
-    void fitColumn();
-
-    std::unique_ptr<TextListModel> m_model = std::make_unique<TextListModel>();
 };
 
 } // namespace quillet

@@ -67,8 +67,6 @@ private slots:
     void clear_emptiesBeforeNewItems();
     void longLines_scrollSidewaysUncut_data();
     void longLines_scrollSidewaysUncut();
-    void listBox_longLinesScrollSidewaysUncut_data();
-    void listBox_longLinesScrollSidewaysUncut();
     void tooltip_showsOnlyLinesNotWhollyInView();
 };
 
@@ -121,36 +119,6 @@ void TestListBox::longLines_scrollSidewaysUncut_data()
     QTest::newRow("set/all fit") << Lines{"a.JPG", "b.JPG"} << Lines{} << false;
 }
 
-// The result list, a table, sizes its column as the list view sizes its rows.
-void TestListBox::listBox_longLinesScrollSidewaysUncut_data()
-{
-    longLines_scrollSidewaysUncut_data();
-}
-
-void TestListBox::listBox_longLinesScrollSidewaysUncut()
-{
-    QFETCH(Lines, set);
-    QFETCH(Lines, appended);
-    QFETCH(bool, scrolls);
-    if (QFontDatabase::families().isEmpty())
-        QSKIP(noFonts);
-    ListBox box;
-    box.resize(161, 134);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-
-    box.AddItem(longLine);
-    box.Clear();
-    for (const Lines &lines : {set, appended})
-        for (const std::string &line : lines)
-            box.AddItem(line);
-    QTRY_COMPARE(box.model()->rowCount(), box.ListCount());
-    QCoreApplication::processEvents();
-
-    QCOMPARE(box.horizontalScrollBar()->maximum() > 0, scrolls);
-    QCOMPARE(firstCutRow(box), -1);
-}
-
 void TestListBox::longLines_scrollSidewaysUncut()
 {
     QFETCH(Lines, set);
@@ -158,12 +126,15 @@ void TestListBox::longLines_scrollSidewaysUncut()
     QFETCH(bool, scrolls);
     if (QFontDatabase::families().isEmpty())
         QSKIP(noFonts);
-    TextListModel model;
-    QListView view;
-    ShowLinesIn(view, model);
-    view.resize(161, 134);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    // Sets and appends lines as the file list and the result list do.
+    struct Shown : LineList
+    {
+        Shown() : LineList(nullptr) {}
+        using LineList::lines;
+    } box;
+    box.resize(161, 134);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
 
     const auto blockOf = [](const Lines &lines) {
         LineBlock block;
@@ -171,15 +142,15 @@ void TestListBox::longLines_scrollSidewaysUncut()
             block.append(line);
         return block;
     };
-    model.setLines(blockOf({longLine}));
-    model.setLines(blockOf(set));
+    box.lines().setLines(blockOf({longLine}));
+    box.lines().setLines(blockOf(set));
     for (const std::string &line : appended)
-        model.append(line);
-    QTRY_COMPARE(view.model()->rowCount(), model.count());
+        box.lines().append(line);
+    QTRY_COMPARE(box.model()->rowCount(), box.ListCount());
     QCoreApplication::processEvents();
 
-    QCOMPARE(view.horizontalScrollBar()->maximum() > 0, scrolls);
-    QCOMPARE(firstCutRow(view), -1);
+    QCOMPARE(box.horizontalScrollBar()->maximum() > 0, scrolls);
+    QCOMPARE(firstCutRow(box), -1);
 }
 
 void TestListBox::tooltip_showsOnlyLinesNotWhollyInView()
