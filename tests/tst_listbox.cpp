@@ -65,6 +65,7 @@ class TestListBox : public QObject
 private slots:
     void addItem_appendsInOrder();
     void clear_emptiesBeforeNewItems();
+    void lineBlock_copiesChangeApart();
     void longLines_scrollSidewaysUncut_data();
     void longLines_scrollSidewaysUncut();
     void rows_fitTheFont();
@@ -101,6 +102,19 @@ void TestListBox::clear_emptiesBeforeNewItems()
     QCOMPARE(listed(box), Lines{"new"});
     QTRY_COMPARE(box.model()->rowCount(), 1);
     QCOMPARE(box.model()->index(0, 0).data().toString(), QStringLiteral("new"));
+}
+
+// Copies share their lines until one of them changes.
+void TestListBox::lineBlock_copiesChangeApart()
+{
+    LineBlock first;
+    first.append("a.JPG");
+    LineBlock copy = first;
+    copy.append("b.JPG");
+    first.append("c.JPG");
+
+    QCOMPARE(copy.strings(), (Lines{"a.JPG", "b.JPG"}));
+    QCOMPARE(first.strings(), (Lines{"a.JPG", "c.JPG"}));
 }
 
 // The rows share one size, which the view takes from a single row: it must be
