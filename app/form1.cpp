@@ -403,10 +403,11 @@ void Form1::finishJob()
         m_batchEnded.start();
     runHandler([&] {
         if (m_jobKind == RenamingProgress::Kind::Batch)
-            batchFinished(std::move(result), std::move(folder));
+            batchFinished(std::move(result), folder);
         else
             undoFinished(result, folder.Path());
     });
+    LetGoInBackground(std::move(folder));
     // The box that told what the job did may have started an undo: the
     // window then closes after that.
     if (m_closeRequested && !m_job) {
@@ -416,9 +417,10 @@ void Form1::finishJob()
 }
 
 // The batch renamed the first files of the list, in \a folder. Its undo
-// replaces the last one's only when it changed a name. When it stopped, the
-// box that says so offers to undo what it renamed.
-void Form1::batchFinished(RenamingResult result, HeldFolder folder)
+// replaces the last one's only when it changed a name, and the folder the
+// last one renamed in is then left in \a folder. When it stopped, the box
+// that says so offers to undo what it renamed.
+void Form1::batchFinished(RenamingResult result, HeldFolder &folder)
 {
     retellIfRenamedEarlier(result, m_renamedSinceRead);
     const QString message = BatchReport(result);
@@ -428,7 +430,7 @@ void Form1::batchFinished(RenamingResult result, HeldFolder folder)
         // Kept where the batch made it: a million files are not moved again.
         result.renamed.eraseUnchanged();
         FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
-        m_lastBatchFolder = std::move(folder);
+        std::swap(m_lastBatchFolder, folder);
         m_undo->setEnabled(true);
         showUndoFolder();
         undoOffer = ErrorAction{tr("&Undo"), [this] { m_undo->trigger(); }};

@@ -65,7 +65,7 @@ private:
     void enableRemoveSpaces();
     void listRenamed(const RenamingJob::Progress &progress);
     void finishJob();
-    void batchFinished(RenamingResult result, HeldFolder folder);
+    void batchFinished(RenamingResult result, HeldFolder &folder);
     void undoFinished(const RenamingResult &result, const std::string &undoneIn);
     /// The folder the undo renames in when the window shows another; empty
     /// when it shows that one, or when there is nothing to undo.

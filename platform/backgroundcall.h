@@ -1,5 +1,6 @@
 #pragma once
 
+#include "heldfolder.h"
 #include "workerthread.h"
 
 #include <QObject>
@@ -56,11 +57,21 @@ std::unique_ptr<BackgroundCall> CallInBackground(std::function<Result()> call,
 }
 
 /// Frees \a lines on a thread of their own: freeing a hundred thousand names
-/// would hold the window up for milliseconds.
+/// would hold the window up for milliseconds. A folder reading's hold on its
+/// folder goes there too, as a folder's does with LetGoInBackground.
 template <typename Lines> void FreeInBackground(Lines lines)
 {
     if (!lines.empty())
         RunDetached([lines = std::move(lines)] {});
+}
+
+/// Lets go of \a folder on a thread of its own: as the last hold on a folder
+/// deleted meanwhile goes, the system frees the folder's blocks, which for one
+/// that held a million entries takes a tenth of a second.
+inline void LetGoInBackground(HeldFolder folder)
+{
+    if (folder.Descriptor() >= 0)
+        RunDetached([folder = std::move(folder)] {});
 }
 
 } // namespace quillet

@@ -73,13 +73,6 @@ FolderReading readFolder(const EntryReader &reader, const std::string &path,
     return result;
 }
 
-// The names go on a thread of their own; the folder is let go at once.
-void letGo(FolderReading reading)
-{
-    reading.folder = HeldFolder();
-    FreeInBackground(std::move(reading));
-}
-
 } // namespace
 
 FolderModel::FolderModel(EntryReader reader, QObject *parent)
@@ -96,7 +89,7 @@ void FolderModel::Open(const std::string &path)
 {
     m_pause.stop();
     m_path = path;
-    letGo(std::exchange(m_shown, {}));
+    FreeInBackground(std::exchange(m_shown, {}));
     m_waiting = Waiting::Shown;
     request();
     emit Changed();
@@ -163,7 +156,7 @@ void FolderModel::ended(const std::string &path, FolderReading result)
     reading.mapped().call.release()->deleteLater();
     if (path == m_path && reading.mapped().fresh && m_waiting != Waiting::None)
         return take(std::move(result));
-    letGo(std::move(result));
+    FreeInBackground(std::move(result));
     if (m_blocked && m_waiting != Waiting::None) {
         request();
         if (!m_blocked)
@@ -185,8 +178,8 @@ void FolderModel::take(FolderReading result)
     const bool quiet = std::exchange(m_waiting, Waiting::None) == Waiting::Quiet;
     m_stale = false;
     if (quiet && result.sameEntries(m_shown))
-        return letGo(std::move(result));
-    letGo(std::exchange(m_shown, std::move(result)));
+        return FreeInBackground(std::move(result));
+    FreeInBackground(std::exchange(m_shown, std::move(result)));
     emit Changed();
     // A copy: whoever hears of it may open another folder meanwhile.
     if (const std::optional<FolderError> failure = m_shown.failure)

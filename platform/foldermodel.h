@@ -30,7 +30,10 @@ struct FolderReading
     std::optional<std::string> pattern;
     LineBlock matches;
 
-    bool empty() const { return folders.empty() && files.empty() && matches.empty(); }
+    bool empty() const
+    {
+        return folder.Descriptor() < 0 && folders.empty() && files.empty() && matches.empty();
+    }
     /// Whether \a other read the same entries, or failed as well.
     bool sameEntries(const FolderReading &other) const
     {
