@@ -387,8 +387,9 @@ void Form1::listRenamed(const RenamingJob::Progress &progress)
 {
     if (m_jobKind != RenamingProgress::Kind::Batch)
         return;
-    for (const std::string &name : progress.newNames)
-        m_ui->List1->AddItem(name);
+    const LineBlock &names = progress.newNames;
+    for (std::size_t index = 0; index < names.size(); ++index)
+        m_ui->List1->AddItem(names[index]);
 }
 
 void Form1::finishJob()

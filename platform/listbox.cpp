@@ -301,9 +301,9 @@ void ListBox::Reserve(std::size_t count, std::size_t bytes)
     lines().reserve(count, bytes);
 }
 
-void ListBox::AddItem(std::string item)
+void ListBox::AddItem(std::string_view item)
 {
-    lines().append(std::move(item));
+    lines().append(item);
 }
 
 } // namespace quillet

@@ -108,7 +108,7 @@ public:
     /// that many moves none of them.
     void Reserve(std::size_t count, std::size_t bytes);
     /// Adds \a item at the end.
-    void AddItem(std::string item);
+    void AddItem(std::string_view item);
 };
 
 } // namespace quillet

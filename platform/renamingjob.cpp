@@ -22,7 +22,7 @@ struct RenamingJob::Shared final : RenamingObserver
     void Done(const Renamed &file) override
     {
         const std::lock_guard lock(mutex);
-        progress.newNames.push_back(file.newName);
+        progress.newNames.append(file.newName);
     }
 
     Progress take()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch.h"
+#include "lineblock.h"
 #include "workerthread.h"
 
 #include <QObject>
@@ -11,7 +12,6 @@
 #include <memory>
 #include <stop_token>
 #include <string>
-#include <vector>
 
 namespace quillet {
 
@@ -41,8 +41,9 @@ public:
         std::string name;
         Clock::time_point since = Clock::now();
         bool stopping = false;
-        /// The new names of the files renamed since the last progress, in order.
-        std::vector<std::string> newNames;
+        /// The new names of the files renamed since the last progress, in
+        /// order, in one block rather than an allocation each.
+        LineBlock newNames;
     };
 
     explicit RenamingJob(QObject *parent = nullptr);
