@@ -56,6 +56,11 @@ bool foldersAreHeld()
     return false;
 }
 
+int holdsOn(const std::string &)
+{
+    return 0;
+}
+
 bool namesAreBytes()
 {
     return false;

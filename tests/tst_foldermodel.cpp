@@ -114,6 +114,9 @@ private slots:
         QVERIFY(testutil::readDone(*m_file1));
         QCOMPARE(listed(*m_file1), Names{"x y.jpg"});
         QCOMPARE(m_dir1->Path(), folder("a"));
+        // The first reading's hold on its folder goes once it is replaced.
+        QTRY_COMPARE(testutil::holdsOn(m_dir->path()), 0);
+        QCOMPARE(testutil::holdsOn(folder("a")), testutil::foldersAreHeld() ? 1 : 0);
     }
 
     // What was read is narrowed at once; the folder is read again once, when
