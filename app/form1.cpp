@@ -430,7 +430,7 @@ void Form1::batchFinished(RenamingResult result, HeldFolder &folder)
     if (result.changedCount() > 0) {
         // Kept where the batch made it: a million files are not moved again.
         result.renamed.eraseUnchanged();
-        FreeInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
+        LetGoInBackground(std::exchange(m_lastBatch, std::move(result.renamed)));
         std::swap(m_lastBatchFolder, folder);
         m_undo->setEnabled(true);
         showUndoFolder();

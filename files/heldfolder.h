@@ -36,6 +36,9 @@ public:
     /// Throws FolderError when the system has no hold left to give.
     HeldFolder Duplicate() const;
 
+    /// Whether no folder is held open. One held by its path alone, as on
+    /// Windows, holds nothing that the system must let go of.
+    bool empty() const { return m_descriptor < 0; }
     /// The path the folder was opened by.
     const std::string &Path() const { return m_path; }
     /// The open folder's descriptor on POSIX; -1 when none is held, and

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "heldfolder.h"
 #include "workerthread.h"
 
 #include <QObject>
@@ -56,22 +55,14 @@ std::unique_ptr<BackgroundCall> CallInBackground(std::function<Result()> call,
     return background;
 }
 
-/// Frees \a lines on a thread of their own: freeing a hundred thousand names
-/// would hold the window up for milliseconds. A folder reading's hold on its
-/// folder goes there too, as a folder's does with LetGoInBackground.
-template <typename Lines> void FreeInBackground(Lines lines)
+/// Lets go of \a held on a thread of its own: freeing a hundred thousand
+/// names would hold the window up for milliseconds, and so would closing the
+/// last hold on a folder deleted meanwhile, as the system then frees the
+/// folder's blocks. Nothing is started for what holds nothing.
+template <typename Held> void LetGoInBackground(Held held)
 {
-    if (!lines.empty())
-        RunDetached([lines = std::move(lines)] {});
-}
-
-/// Lets go of \a folder on a thread of its own: as the last hold on a folder
-/// deleted meanwhile goes, the system frees the folder's blocks, which for one
-/// that held a million entries takes a tenth of a second.
-inline void LetGoInBackground(HeldFolder folder)
-{
-    if (folder.Descriptor() >= 0)
-        RunDetached([folder = std::move(folder)] {});
+    if (!held.empty())
+        RunDetached([held = std::move(held)] {});
 }
 
 } // namespace quillet

@@ -56,7 +56,7 @@ void FileListBox::paintEvent(QPaintEvent *event)
 
 void FileListBox::showMatches()
 {
-    FreeInBackground(lines().setLines(m_files->TakeMatchingFiles(m_pattern)));
+    LetGoInBackground(lines().setLines(m_files->TakeMatchingFiles(m_pattern)));
     viewport()->update();
 }
 

@@ -89,7 +89,7 @@ void FolderModel::Open(const std::string &path)
 {
     m_pause.stop();
     m_path = path;
-    FreeInBackground(std::exchange(m_shown, {}));
+    LetGoInBackground(std::exchange(m_shown, {}));
     m_waiting = Waiting::Shown;
     request();
     emit Changed();
@@ -156,7 +156,7 @@ void FolderModel::ended(const std::string &path, FolderReading result)
     reading.mapped().call.release()->deleteLater();
     if (path == m_path && reading.mapped().fresh && m_waiting != Waiting::None)
         return take(std::move(result));
-    FreeInBackground(std::move(result));
+    LetGoInBackground(std::move(result));
     if (m_blocked && m_waiting != Waiting::None) {
         request();
         if (!m_blocked)
@@ -168,7 +168,7 @@ LineBlock FolderModel::TakeMatchingFiles(const std::string &pattern)
 {
     if (std::exchange(m_shown.pattern, std::nullopt) == pattern)
         return std::exchange(m_shown.matches, {});
-    FreeInBackground(std::exchange(m_shown.matches, {}));
+    LetGoInBackground(std::exchange(m_shown.matches, {}));
     return matchingNames(m_shown.files, pattern);
 }
 
@@ -178,8 +178,8 @@ void FolderModel::take(FolderReading result)
     const bool quiet = std::exchange(m_waiting, Waiting::None) == Waiting::Quiet;
     m_stale = false;
     if (quiet && result.sameEntries(m_shown))
-        return FreeInBackground(std::move(result));
-    FreeInBackground(std::exchange(m_shown, std::move(result)));
+        return LetGoInBackground(std::move(result));
+    LetGoInBackground(std::exchange(m_shown, std::move(result)));
     emit Changed();
     // A copy: whoever hears of it may open another folder meanwhile.
     if (const std::optional<FolderError> failure = m_shown.failure)

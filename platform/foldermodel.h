@@ -32,7 +32,7 @@ struct FolderReading
 
     bool empty() const
     {
-        return folder.Descriptor() < 0 && folders.empty() && files.empty() && matches.empty();
+        return folder.empty() && folders.empty() && files.empty() && matches.empty();
     }
     /// Whether \a other read the same entries, or failed as well.
     bool sameEntries(const FolderReading &other) const

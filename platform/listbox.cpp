@@ -293,7 +293,7 @@ ListBox::~ListBox() = default;
 
 void ListBox::Clear()
 {
-    FreeInBackground(lines().setLines({}));
+    LetGoInBackground(lines().setLines({}));
 }
 
 void ListBox::Reserve(std::size_t count, std::size_t bytes)

@@ -64,10 +64,6 @@ bool namesAreBytes();
 /// Windows it is reached by its path.
 bool foldersAreHeld();
 
-/// How many holds this process has on the folder \a path; none on Windows,
-/// where folders are reached by their paths.
-int holdsOn(const std::string &path);
-
 /// Makes an empty folder at \a path that its owner may not read; false
 /// where the test cannot (as the superuser, who reads anything, or on
 /// Windows).

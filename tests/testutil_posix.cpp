@@ -1,7 +1,5 @@
 #include "testutil.h"
 
-#include <filesystem>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,17 +18,6 @@ std::string rawNamePart()
 bool foldersAreHeld()
 {
     return true;
-}
-
-int holdsOn(const std::string &path)
-{
-    const std::filesystem::path folder = std::filesystem::canonical(path);
-    int holds = 0;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code gone;
-        holds += std::filesystem::read_symlink(entry.path(), gone) == folder ? 1 : 0;
-    }
-    return holds;
 }
 
 bool namesAreBytes()

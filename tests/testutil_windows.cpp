@@ -56,11 +56,6 @@ bool foldersAreHeld()
     return false;
 }
 
-int holdsOn(const std::string &)
-{
-    return 0;
-}
-
 bool namesAreBytes()
 {
     return false;
